@@ -1,0 +1,6 @@
+#include "hotelevents.h"
+
+HotelEvents& HotelEvents::instance() {
+    static HotelEvents events;
+    return events;
+}
