@@ -163,6 +163,19 @@ Money Money::operator/(Money o) const {
 
 Money Money::mulInt(qint64 n) const { return Money(checked(i128(m_raw) * n)); }
 
+Money Money::mulDiv(Money factor, qint64 divisor) const {
+    if (divisor <= 0)
+        throw HotelError(QStringLiteral("除数不能为零"));
+    return Money(checked(divRoundEven(i128(m_raw) * factor.m_raw, i128(Scale) * divisor)));
+}
+
+Money Money::roundToYuanAway() const {
+    const i128 whole = i128(m_raw) / Scale;
+    const i128 rest = i128(m_raw) % Scale; // same sign as m_raw
+    const i128 away = (rest >= Scale / 2) ? 1 : (rest <= -Scale / 2 ? -1 : 0);
+    return Money(checked((whole + away) * Scale));
+}
+
 Money Money::roundYuan(YuanRounding mode) const {
     switch (mode) {
     case YuanRounding::NearestEven:

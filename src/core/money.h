@@ -44,11 +44,15 @@ public:
     Money operator*(Money o) const;
     Money operator/(Money o) const;
     Money mulInt(qint64 n) const;
+    // this × factor / divisor rounded once to four places, ties to even; divisor > 0.
+    Money mulDiv(Money factor, qint64 divisor) const;
 
     // Rounded to whole yuan by the hotel's rule (the result keeps four places).
     Money roundYuan(YuanRounding mode) const;
     // Whole yuan, ties to even.
     Money roundToYuanEven() const { return roundYuan(YuanRounding::NearestEven); }
+    // Whole yuan, ties away from zero (what the servers' round() does to a money value).
+    Money roundToYuanAway() const;
 
     constexpr auto operator<=>(const Money&) const = default;
 
