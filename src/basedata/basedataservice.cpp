@@ -7,6 +7,8 @@
 #include "db/sqlquery.h"
 #include "inventory/stockmovements.h"
 
+#include <algorithm>
+
 namespace {
 
 const QString kKey = QStringLiteral("类型");
@@ -347,4 +349,52 @@ void BaseDataService::setPointsRule(bool onlyRoomCharges) const {
         .bind(QStringLiteral("只有房费计入积分"), v)
         .exec();
     m_settings.onlyRoomChargesEarnPoints = v;
+}
+
+void BaseDataService::setDoorLock(const QString& hotelId, const QString& password, const QString& model,
+                                  const QString& port) const {
+    SqlQuery(m_db, QStringLiteral(
+                       "update 门锁设置 set 酒店标识=:标识, 酒店密码=:密码, 门锁型号=:型号, 通讯端口=:端口"))
+        .bind(QStringLiteral("标识"), hotelId.trimmed())
+        .bind(QStringLiteral("密码"), password)
+        .bind(QStringLiteral("型号"), model)
+        .bind(QStringLiteral("端口"), port)
+        .exec();
+}
+
+QList<BaseDataService::RoomRow> BaseDataService::rooms() const {
+    SqlQuery q(m_db, QStringLiteral("select 手牌号,包房类型,使用状态 from 酒店手牌表"));
+    q.exec();
+    QList<RoomRow> out;
+    while (q.next())
+        out << RoomRow{q.text(0), q.text(1), q.text(2)};
+    // Sorted here rather than by the server's collation, so both engines list alike.
+    std::sort(out.begin(), out.end(), [](const RoomRow& a, const RoomRow& b) { return a.room < b.room; });
+    return out;
+}
+
+QList<BaseDataService::Item> BaseDataService::items() const {
+    SqlQuery q(m_db,
+               QStringLiteral("select 项目编号,项目名称,项目类别,项目价格,成本,提成,参与库存计算,项目拼音,"
+                              "项目描述 from 酒店服务项目"));
+    q.exec();
+    QList<Item> out;
+    while (q.next()) {
+        Item i;
+        i.code = q.text(0);
+        i.name = q.text(1);
+        i.category = q.text(2);
+        i.price = q.money(3).toString();
+        i.cost = q.money(4).toString();
+        i.commission = q.value(5).isNull() ? QStringLiteral("0")
+                                           : Money::fromDouble(q.number(QStringLiteral("提成"))).toString();
+        i.stockKept = q.text(6) == QStringLiteral("是");
+        i.pinyin = q.text(7);
+        i.description = q.text(8);
+        out << i;
+    }
+    std::sort(out.begin(), out.end(), [](const Item& a, const Item& b) {
+        return a.code != b.code ? a.code < b.code : a.name < b.name;
+    });
+    return out;
 }

@@ -66,6 +66,16 @@ public:
     void setBillStyle(IniFile& sz, const QString& style) const;
     void setHotelInfo(const QString& name, const QString& phone, const QString& address) const;
     void setPointsRule(bool onlyRoomCharges) const;
+    // The one row of 门锁设置.
+    void setDoorLock(const QString& hotelId, const QString& password, const QString& model,
+                     const QString& port) const;
+
+    // Listings, ordered by room number / item code and name.
+    struct RoomRow {
+        QString room, roomType, state;
+    };
+    QList<RoomRow> rooms() const;
+    QList<Item> items() const;
 
 private:
     const DbSession& m_db;
