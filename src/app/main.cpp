@@ -9,12 +9,15 @@
 #include "db/tdm.h"
 
 #include <QApplication>
+#include <QComboBox>
 #include <QCommandLineParser>
 #include <QDir>
 #include <QLibraryInfo>
+#include <QLineEdit>
 #include <QLocale>
 #include <QMessageBox>
 #include <QProcess>
+#include <QPushButton>
 #include <QScreen>
 #include <QTimer>
 #include <QTranslator>
@@ -22,14 +25,30 @@
 
 namespace {
 
-// $HOTEL_SCREENSHOT=file.png: once the board has been shown, saves it and ends (documentation, checks).
-void scheduleScreenshot(Tmain& main) {
+// $HOTEL_SCREENSHOT=file.png (documentation and visual checks): with $HOTEL_SCREENSHOT_LOGIN=user:password
+// the login is filled in (and checked as always) and pressed; the login window is saved as
+// file-login.png, the screen with the board as file.png, then the program ends.
+void scheduleScreenshot(Tlogin& login) {
     const QString file = qEnvironmentVariable("HOTEL_SCREENSHOT");
-    if (file.isEmpty())
+    const QString credentials = qEnvironmentVariable("HOTEL_SCREENSHOT_LOGIN");
+    if (file.isEmpty() || !credentials.contains(u':'))
         return;
-    QTimer::singleShot(2500, &main, [&main, file] {
-        main.grab().save(file);
-        QApplication::exit(0);
+    QTimer::singleShot(1200, &login, [&login, file, credentials] {
+        login.findChild<QComboBox*>(QStringLiteral("ComboBox1"))
+            ->setCurrentText(credentials.section(u':', 0, 0));
+        login.findChild<QLineEdit*>(QStringLiteral("Edit2"))->setText(credentials.section(u':', 1));
+        QString loginFile = file;
+        loginFile.replace(QStringLiteral(".png"), QStringLiteral("-login.png"));
+        login.grab().save(loginFile);
+        login.findChild<QPushButton*>(QStringLiteral("BitBtn1"))->click();
+        const QString room = qEnvironmentVariable("HOTEL_SCREENSHOT_ROOM");
+        if (!room.isEmpty() && Tmain::instance())
+            Tmain::instance()->shuaxindan(room);
+        QTimer::singleShot(2500, qApp, [file] {
+            QScreen* screen = QGuiApplication::primaryScreen();
+            screen->grabWindow(0).save(file);
+            QApplication::exit(0);
+        });
     });
 }
 
@@ -76,7 +95,7 @@ int main(int argc, char* argv[]) {
     AppStyle::applySkin(app, dm->path(QStringLiteral("skin.qss")));
     Tlogin login(*dm, &main);
     main.setLoginWindow(&login);
-    scheduleScreenshot(main);
+    scheduleScreenshot(login);
     if (login.exec() != QDialog::Accepted)
         return 0;
     return app.exec();

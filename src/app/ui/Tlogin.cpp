@@ -18,6 +18,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QVBoxLayout>
 
 Tlogin::Tlogin(TDM& dm, Tmain* main, QWidget* parent) : QDialog(parent), m_dm(dm), m_main(main) {
@@ -206,6 +207,9 @@ void Tlogin::BitBtn1Click() {
         m_main->setChargeModePanel();
         m_main->setOperatorPanel();
         m_main->setLoginWindow(this);
+        // Without a window manager (a kiosk X server) maximising does nothing: fill the screen first.
+        if (QScreen* screen = m_main->screen())
+            m_main->setGeometry(screen->availableGeometry());
         m_main->showMaximized();
     }
     m_login->setEnabled(true);

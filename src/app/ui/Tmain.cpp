@@ -18,6 +18,9 @@
 #include "roomicons.h"
 #include "roompagemodel.h"
 #include "uiprompt.h"
+#include "widgets/ui/datagrid.h"
+#include "widgets/ui/hotelevents.h"
+#include "widgets/ui/rowsmodel.h"
 
 #include <QAction>
 #include <QApplication>
@@ -99,6 +102,13 @@ Tmain::Tmain(TDM& dm, QWidget* parent) : QMainWindow(parent), m_dm(dm), m_board(
     m_stateWindow = new TFgenggai_zhuangtai(dm, this);
     m_vacantWindow = new TFchakan_kongfang(dm, this);
     updateEnabled();
+
+    HotelEvents& events = HotelEvents::instance();
+    connect(&events, &HotelEvents::roomsChanged, this, &Tmain::shuaxinmain);
+    connect(&events, &HotelEvents::roomChanged, this, &Tmain::shuaxindan);
+    connect(&events, &HotelEvents::takingsChanged, this, &Tmain::shuaxinyye);
+    connect(&events, &HotelEvents::roomChargeModeChanged, this, &Tmain::setChargeModePanel);
+    connect(&events, &HotelEvents::dirtyRoomRuleChanged, this, &Tmain::applyDirtyRoomTimer);
 }
 
 Tmain::~Tmain() {
@@ -238,24 +248,18 @@ void Tmain::buildUi() {
     auto* bgl = new QVBoxLayout(billGroup);
     bgl->setContentsMargins(6, 8, 6, 6);
     bgl->setSpacing(0);
-    m_billGrid = new QTableView;
+    m_billGrid = new DataGrid;
     m_billGrid->setObjectName(QStringLiteral("DBGridEh1"));
-    m_billModel = new QStandardItemModel(0, 6, this);
-    m_billModel->setHorizontalHeaderLabels({QStringLiteral("消费项目"), QStringLiteral("单价"),
-                                            QStringLiteral("消费数量"), QStringLiteral("金额"),
-                                            QStringLiteral("主牌"), QStringLiteral("消费时间")});
-    m_billGrid->setModel(m_billModel);
-    m_billGrid->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    m_billGrid->setSelectionBehavior(QAbstractItemView::SelectRows);
-    m_billGrid->verticalHeader()->hide();
-    m_billGrid->horizontalHeader()->setStretchLastSection(true);
-    m_billGrid->setColumnWidth(0, 180);
-    m_billGrid->setColumnWidth(5, 160);
-    m_billFooter = new QLabel(QStringLiteral("合计金额：0"));
-    m_billFooter->setObjectName(QStringLiteral("gridFooter"));
-    m_billFooter->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    const QStringList billFields = {QStringLiteral("消费项目"), QStringLiteral("单价"),
+                                    QStringLiteral("消费数量"), QStringLiteral("金额"),
+                                    QStringLiteral("主牌"),     QStringLiteral("消费时间")};
+    m_billGrid->model()->setColumns(billFields);
+    m_billGrid->model()->setMoneyColumns(
+        {QStringLiteral("单价"), QStringLiteral("消费数量"), QStringLiteral("金额")});
+    m_billGrid->setFooterSums({QStringLiteral("金额")});
+    m_billGrid->view()->horizontalHeader()->setStretchLastSection(true);
+    m_billGrid->view()->setColumnWidth(0, 180);
     bgl->addWidget(m_billGrid);
-    bgl->addWidget(m_billFooter);
     centre->addWidget(billGroup);
     centre->setStretchFactor(0, 3);
     centre->setStretchFactor(1, 1);
@@ -699,20 +703,21 @@ void Tmain::listviewdj(QListView*, const QString& room) {
 }
 
 void Tmain::showBillLines(const QList<RoomBoardService::BillLine>& lines) {
-    m_billModel->removeRows(0, m_billModel->rowCount());
-    Money sum;
-    for (const auto& l : lines) {
-        QList<QStandardItem*> row;
-        row << new QStandardItem(l.item) << new QStandardItem(l.price.toString())
-            << new QStandardItem(l.quantity.toString()) << new QStandardItem(l.amount.toString())
-            << new QStandardItem(l.mainRoom) << new QStandardItem(l.time);
-        for (int c : {1, 2, 3})
-            row[c]->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
-        m_billModel->appendRow(row);
-        sum += l.amount;
-    }
-    m_billFooter->setText(QStringLiteral("合计金额：") + sum.toString());
-    m_billFooter->setProperty("sum", sum.toString());
+    QList<QVariantList> rows;
+    rows.reserve(lines.size());
+    for (const auto& l : lines)
+        rows << QVariantList{l.item,
+                             qlonglong(l.price.raw()),
+                             qlonglong(l.quantity.raw()),
+                             qlonglong(l.amount.raw()),
+                             l.mainRoom,
+                             l.time};
+    m_billGrid->model()->setRows(rows);
+    m_billGrid->refreshFooter();
+}
+
+RowsModel* Tmain::billModel() const {
+    return m_billGrid->model();
 }
 
 void Tmain::loadCalls() {

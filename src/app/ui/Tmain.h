@@ -21,6 +21,8 @@ class QTabWidget;
 class QTableView;
 class QTimer;
 class RoomPageModel;
+class DataGrid;
+class RowsModel;
 class TFgenggai_zhuangtai;
 class TFchakan_kongfang;
 
@@ -70,7 +72,8 @@ public:
     QString selectedRoom(QListView* list) const;
     QString selectedState(QListView* list) const;
     QTimer* timer(int n) const;
-    QStandardItemModel* billModel() const { return m_billModel; }
+    RowsModel* billModel() const;
+    DataGrid* billGrid() const { return m_billGrid; }
 
 public slots:
     void Timer1Timer();
@@ -134,9 +137,7 @@ private:
     QHash<QString, QLabel*> m_info;
     QPlainTextEdit* m_remark = nullptr;
     QString m_currentMainRoom;
-    QTableView* m_billGrid = nullptr;
-    QStandardItemModel* m_billModel = nullptr;
-    QLabel* m_billFooter = nullptr;
+    DataGrid* m_billGrid = nullptr;
     QGroupBox* m_takingsGroup = nullptr;
     QLabel* m_total = nullptr;
     QLabel* m_taken = nullptr;
