@@ -14,18 +14,53 @@ namespace {
 const QString kDayItem = QStringLiteral("房费");
 const QString kHourlyItem = QStringLiteral("钟点房费");
 
+// A moment as the wall clock shows it. The rules count calendar dates and clock hours, and taking the
+// parts once per row keeps time-zone look-ups out of the per-row work.
+struct WallTime {
+    QDate date;
+    QTime time;
+    bool isValid() const { return date.isValid() && time.isValid(); }
+};
+
+WallTime wallTime(const QDateTime& t) {
+    return {t.date(), t.time()};
+}
+
+// The storage text "yyyy-MM-dd HH:mm:ss" is read directly; anything else goes through the general parser.
+WallTime wallTime(const QVariant& v) {
+    if (v.isNull())
+        return {};
+    if (v.typeId() == QMetaType::QDateTime)
+        return wallTime(v.toDateTime());
+    const QString s = v.toString();
+    if (s.size() == 19 && s[4] == u'-' && s[7] == u'-' && s[10] == u' ' && s[13] == u':' && s[16] == u':') {
+        bool ok = true;
+        auto part = [&](int from, int length) {
+            bool good = false;
+            const int n = QStringView(s).mid(from, length).toInt(&good);
+            ok = ok && good;
+            return n;
+        };
+        const QDate d(part(0, 4), part(5, 2), part(8, 2));
+        const QTime t(part(11, 2), part(14, 2), part(17, 2));
+        if (ok && d.isValid() && t.isValid())
+            return {d, t};
+    }
+    return wallTime(SqlQuery::dateTimeFromVariant(v));
+}
+
 struct OpenLine {
     qint64 id = 0;
     QString room;
     Money price;
     QString startText;
-    QDateTime start;
+    WallTime start;
 };
 
 // Reads the whole selection first, so that the rows are not written under an open cursor.
 QList<OpenLine> readLines(const DbSession& db, const QString& item) {
-    SqlQuery q(db, QStringLiteral("select ID,手牌号,单价,消费时间 from 店内消费记录 where 消费项目=:消费项目 "
-                                  "order by ID"));
+    SqlQuery q(db,
+               QStringLiteral("select ID,手牌号,单价,消费时间 from 店内消费记录 where 消费项目=:消费项目"));
     q.bind(QStringLiteral("消费项目"), item).exec();
     QList<OpenLine> out;
     while (q.next()) {
@@ -33,9 +68,11 @@ QList<OpenLine> readLines(const DbSession& db, const QString& item) {
         l.id = q.value(0).toLongLong();
         l.room = q.text(1);
         l.price = q.money(2);
-        l.startText = q.text(3);
-        l.start = SqlQuery::dateTimeFromVariant(q.value(3));
-        out << l;
+        const QVariant start = q.value(3);
+        l.start = wallTime(start);
+        if (!l.start.isValid())
+            l.startText = SqlQuery::textFromVariant(start);
+        out.append(std::move(l));
     }
     return out;
 }
@@ -49,10 +86,36 @@ int settingInt(const QString& value) {
     return v;
 }
 
-const QDateTime& checkedStart(const OpenLine& l) {
+const WallTime& checkedStart(const OpenLine& l) {
     if (!l.start.isValid())
         throw HotelError(QStringLiteral("消费时间“%1”不是有效的日期时间").arg(l.startText));
     return l.start;
+}
+
+Money dayRule(const QDate& start, const WallTime& now, const AppSettings& settings) {
+    const int halfDayHour = settingInt(settings.halfDayHour);
+    const int fullDayHour = settingInt(settings.fullDayHour);
+    const bool wholeDayMinimum = settings.minimumDays == QStringLiteral("1");
+    const Money half = Money::fromRaw(Money::Scale / 2);
+    const Money one = Money::fromInt(1);
+    const int hour = now.time.hour();
+    const qint64 days = DateText::calendarDays(start, now.date);
+
+    if (hour < fullDayHour && hour >= halfDayHour) {
+        const Money q = Money::fromInt(days) + half;
+        return wholeDayMinimum && q < one ? one : q;
+    }
+    if (hour >= fullDayHour)
+        return Money::fromInt(days + 1);
+    if (days == 0)
+        return wholeDayMinimum ? one : half;
+    return Money::fromInt(days);
+}
+
+// Wall-clock difference, as the hotel's clock on the wall shows the hours.
+qint64 hoursStarted(const WallTime& start, const WallTime& now) {
+    const qint64 seconds = start.date.daysTo(now.date) * 86400 + start.time.secsTo(now.time);
+    return seconds / 3600 + 1;
 }
 
 // The run's statements, prepared once and re-bound for every row.
@@ -132,33 +195,35 @@ RoomCharges::Result RoomCharges::recalc(CallSite site) const {
         writer.emplace(m_db);
         const QList<OpenLine> dayLines = readLines(m_db, kDayItem);
         inStatement = false;
+        result.changed.reserve(dayLines.size());
         for (const OpenLine& l : dayLines) {
-            const QDateTime now = m_clock.now();
+            const WallTime now = wallTime(m_clock.now());
             ChangedLine c{l.id, l.room, kDayItem, l.price, {}, {}, false};
-            c.quantity = dayQuantity(checkedStart(l), now, m_settings);
+            c.quantity = dayRule(checkedStart(l).date, now, m_settings);
             c.amount = c.price * c.quantity;
             inStatement = true;
             writer->write(c);
             inStatement = false;
-            result.changed << c;
+            result.changed.append(std::move(c));
         }
 
         inStatement = true;
         const QList<OpenLine> hourlyLines = readLines(m_db, kHourlyItem);
         inStatement = false;
+        result.changed.reserve(result.changed.size() + hourlyLines.size());
         for (const OpenLine& l : hourlyLines) {
-            const QDateTime now = m_clock.now();
-            const QDateTime& start = checkedStart(l);
+            const WallTime now = wallTime(m_clock.now());
+            const WallTime& start = checkedStart(l);
             const qint64 minimum = settingInt(m_settings.hourlyMinimumHours);
             const qint64 toDay = settingInt(m_settings.hourlyToDayHours);
-            const qint64 h = startedHours(start, now);
+            const qint64 h = hoursStarted(start, now);
             ChangedLine c{l.id, l.room, kHourlyItem, l.price, {}, {}, false};
             if (h <= minimum || h < toDay) {
                 c.quantity = Money::fromInt(h <= minimum ? minimum : h);
             } else {
                 // Ran too long: a day line from the same start, at the room type's list price (not the
                 // discounted price of the check-in).
-                c.quantity = dayQuantity(start, now, m_settings);
+                c.quantity = dayRule(start.date, now, m_settings);
                 c.item = kDayItem;
                 c.converted = true;
                 inStatement = true;
@@ -169,9 +234,9 @@ RoomCharges::Result RoomCharges::recalc(CallSite site) const {
             inStatement = true;
             writer->write(c);
             inStatement = false;
-            result.changed << c;
             if (c.converted && !result.convertedRooms.contains(c.room))
                 result.convertedRooms << c.room;
+            result.changed.append(std::move(c));
         }
         tx->commit();
     } catch (const HotelError& e) {
@@ -201,27 +266,11 @@ RoomCharges::Result RoomCharges::recalc(CallSite site) const {
 }
 
 Money RoomCharges::dayQuantity(const QDateTime& start, const QDateTime& now, const AppSettings& settings) {
-    const int halfDayHour = settingInt(settings.halfDayHour);
-    const int fullDayHour = settingInt(settings.fullDayHour);
-    const bool wholeDayMinimum = settings.minimumDays == QStringLiteral("1");
-    const Money half = Money::fromRaw(Money::Scale / 2);
-    const Money one = Money::fromInt(1);
-    const int hour = now.time().hour();
-    const qint64 days = DateText::calendarDays(start.date(), now.date());
-
-    if (hour < fullDayHour && hour >= halfDayHour) {
-        const Money q = Money::fromInt(days) + half;
-        return wholeDayMinimum && q < one ? one : q;
-    }
-    if (hour >= fullDayHour)
-        return Money::fromInt(days + 1);
-    if (days == 0)
-        return wholeDayMinimum ? one : half;
-    return Money::fromInt(days);
+    return dayRule(start.date(), wallTime(now), settings);
 }
 
 qint64 RoomCharges::startedHours(const QDateTime& start, const QDateTime& now) {
-    return start.secsTo(now) / 3600 + 1;
+    return hoursStarted(wallTime(start), wallTime(now));
 }
 
 QString RoomCharges::roundAmountDue(Money amount, const AppSettings& settings) {
