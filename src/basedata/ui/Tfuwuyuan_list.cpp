@@ -14,6 +14,7 @@
 #include <QFormLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -44,6 +45,7 @@ Tfuwuyuan_list::Tfuwuyuan_list(TDM& dm, QWidget* parent)
     setObjectName(QStringLiteral("Tfuwuyuan_list"));
     setWindowTitle(QStringLiteral("服务员列表"));
     m_grid->setObjectName(QStringLiteral("grid"));
+    m_grid->view()->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
     m_search->setObjectName(QStringLiteral("searchEdit"));
     m_name->setObjectName(QStringLiteral("nameEdit"));
     m_post->setObjectName(QStringLiteral("postEdit"));

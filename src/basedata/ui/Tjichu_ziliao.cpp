@@ -24,6 +24,7 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -116,6 +117,7 @@ QPushButton* Tjichu_ziliao::addButton(const QString& caption, const QString& nam
 QWidget* Tjichu_ziliao::buildCategoryPage() {
     auto* page = new QWidget(this);
     m_catGrid = new DataGrid(page);
+    m_catGrid->view()->horizontalHeader()->setStretchLastSection(true);
     m_catGrid->setObjectName(QStringLiteral("categoryGrid"));
     m_catGrid->model()->setColumns(
         {kCategory, QStringLiteral("是否需要服务生"), QStringLiteral("是否参与打折")});
@@ -230,6 +232,7 @@ void Tjichu_ziliao::categoryDeleteClick() {
 QWidget* Tjichu_ziliao::buildItemPage() {
     auto* page = new QWidget(this);
     m_itemGrid = new DataGrid(page);
+    m_itemGrid->view()->horizontalHeader()->setStretchLastSection(true);
     m_itemGrid->setObjectName(QStringLiteral("itemGrid"));
     m_itemGrid->model()->setColumns(
         {kItemName, QStringLiteral("项目编号"), QStringLiteral("项目类别"), QStringLiteral("项目价格"),
@@ -336,6 +339,7 @@ QWidget* Tjichu_ziliao::buildRoomPage() {
 
     auto* types = new QGroupBox(QStringLiteral("包房类型"), page);
     m_typeGrid = new DataGrid(types);
+    m_typeGrid->view()->horizontalHeader()->setStretchLastSection(true);
     m_typeGrid->setObjectName(QStringLiteral("roomTypeGrid"));
     m_typeGrid->model()->setColumns({kRoomType, QStringLiteral("单价"), QStringLiteral("钟点房价")});
     m_typeGrid->model()->setMoneyColumns({QStringLiteral("单价"), QStringLiteral("钟点房价")});
@@ -354,6 +358,7 @@ QWidget* Tjichu_ziliao::buildRoomPage() {
 
     auto* rooms = new QGroupBox(QStringLiteral("手牌列表"), page);
     m_roomGrid = new DataGrid(rooms);
+    m_roomGrid->view()->horizontalHeader()->setStretchLastSection(true);
     m_roomGrid->setObjectName(QStringLiteral("roomGrid"));
     m_roomGrid->model()->setColumns({kRoom, kRoomType});
     auto* roomAdd = addButton(QStringLiteral("单个增加"), QStringLiteral("roomAdd"));
@@ -486,6 +491,7 @@ void Tjichu_ziliao::roomDeleteClick() {
 QWidget* Tjichu_ziliao::buildCardTypePage() {
     auto* page = new QWidget(this);
     m_cardGrid = new DataGrid(page);
+    m_cardGrid->view()->horizontalHeader()->setStretchLastSection(true);
     m_cardGrid->setObjectName(QStringLiteral("cardTypeGrid"));
     m_cardGrid->model()->setColumns(
         {kCardType, QStringLiteral("折扣率"), QStringLiteral("提成"), QStringLiteral("描述")});
@@ -607,7 +613,10 @@ QWidget* Tjichu_ziliao::buildOtherPage() {
     infoForm->addRow(QStringLiteral("酒店名称："), m_hotelName);
     infoForm->addRow(QStringLiteral("脚注1："), m_footnote1);
     infoForm->addRow(QStringLiteral("脚注2："), m_footnote2);
-    infoForm->addRow(QString(), infoSet);
+    auto* infoButtons = new QHBoxLayout;
+    infoButtons->addStretch();
+    infoButtons->addWidget(infoSet);
+    infoForm->addRow(infoButtons);
     for (QLineEdit* e : {m_hotelName, m_footnote1, m_footnote2})
         connect(e, &QLineEdit::textEdited, this, [this] { m_hotelInfoEdited = true; });
     connect(infoSet, &QPushButton::clicked, this, &Tjichu_ziliao::hotelInfoSetClick);
@@ -845,8 +854,11 @@ QWidget* Tjichu_ziliao::buildPrintingPage() {
     auto* saveStyle = addButton(QStringLiteral("保存选择"), QStringLiteral("billStyleSave"));
     design->setEnabled(false);
     design->setToolTip(later);
-    billLayout->addWidget(design, 2, 1);
-    billLayout->addWidget(saveStyle, 2, 2);
+    auto* billButtons = new QHBoxLayout;
+    billButtons->addStretch();
+    billButtons->addWidget(design);
+    billButtons->addWidget(saveStyle);
+    billLayout->addLayout(billButtons, 2, 0, 1, 3);
     connect(saveStyle, &QPushButton::clicked, this, &Tjichu_ziliao::billStyleSaveClick);
 
     auto* others = new QGroupBox(QStringLiteral("其他单据设置"), page);

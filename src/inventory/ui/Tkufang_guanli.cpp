@@ -12,11 +12,13 @@
 #include <QComboBox>
 #include <QFormLayout>
 #include <QHBoxLayout>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QShowEvent>
 #include <QTabWidget>
+#include <QTableView>
 #include <QVBoxLayout>
 
 namespace {
@@ -44,6 +46,7 @@ Tkufang_guanli::Tkufang_guanli(TDM& dm, QWidget* parent)
     setWindowTitle(QStringLiteral("库房管理"));
     m_pages->setObjectName(QStringLiteral("PageControl1"));
     m_grid->setObjectName(QStringLiteral("grid"));
+    m_grid->view()->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
     m_name->setObjectName(QStringLiteral("nameEdit"));
     m_default->setObjectName(QStringLiteral("defaultBox"));
     m_grid->model()->setColumns({kName});
