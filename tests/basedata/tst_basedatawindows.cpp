@@ -10,6 +10,7 @@
 #include "core/appsettings.h"
 #include "core/inifile.h"
 #include "db/sqlquery.h"
+#include "reports/ui/reportdesignerwindow.h"
 #include "support/testhotel.h"
 #include "widgets/ui/datagrid.h"
 #include "widgets/ui/hotelevents.h"
@@ -17,6 +18,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -342,14 +344,38 @@ private slots:
                  QStringLiteral("H01/COM3"));
     }
 
-    // The printing page waits for the report designer; only the style choice works.
+    // Each printing button opens the designer on its template; the bill button on the chosen style's.
+    void printingPageButtons_data() {
+        QTest::addColumn<QString>("buttonName");
+        QTest::addColumn<QString>("style");
+        QTest::addColumn<QString>("file");
+        QTest::newRow("bill style three")
+            << QStringLiteral("billDesign") << QStringLiteral("style3") << QStringLiteral("结帐报表3.html");
+        QTest::newRow("check-in receipt")
+            << QStringLiteral("checkInDesign") << QString() << QStringLiteral("客房开单小票.html");
+        QTest::newRow("shift record")
+            << QStringLiteral("shiftDesign") << QString() << QStringLiteral("交接班记录.html");
+        QTest::newRow("shift items") << QStringLiteral("shiftItemsDesign") << QString()
+                                     << QStringLiteral("交班未结账菜品.html");
+    }
     void printingPageButtons() {
         HOTEL_REQUIRE_ENGINE();
+        QFETCH(QString, buttonName);
+        QFETCH(QString, style);
+        QFETCH(QString, file);
         TestHotel h;
         Tjichu_ziliao w(h.dm());
-        for (const char* name : {"billDesign", "checkInDesign", "shiftDesign", "shiftItemsDesign"})
-            QVERIFY(!button(&w, QString::fromLatin1(name))->isEnabled());
-        QVERIFY(button(&w, QStringLiteral("billStyleSave"))->isEnabled());
+        if (!style.isEmpty())
+            child<QRadioButton>(&w, style)->setChecked(true);
+        QString opened;
+        Prompt::setModalHandler([&](QDialog* d) {
+            if (auto* designer = qobject_cast<ReportDesignerWindow*>(d))
+                opened = QFileInfo(designer->filePath()).fileName();
+            return int(QDialog::Rejected);
+        });
+        button(&w, buttonName)->click();
+        Prompt::setModalHandler({});
+        QCOMPARE(opened, file);
     }
 
     void batchCreation_data() {

@@ -13,6 +13,8 @@
 #include "edittoggle.h"
 #include "gridrows.h"
 #include "prompt.h"
+#include "reports/reportcatalog.h"
+#include "reports/ui/reportdesignerwindow.h"
 #include "widgets/ui/datagrid.h"
 #include "widgets/ui/hotelevents.h"
 #include "widgets/ui/rowsmodel.h"
@@ -840,7 +842,6 @@ void Tjichu_ziliao::doorLockSaveClick() {
 
 QWidget* Tjichu_ziliao::buildPrintingPage() {
     auto* page = new QWidget(this);
-    const QString later = QStringLiteral("报表设计器尚未提供");
 
     auto* bill = new QGroupBox(QStringLiteral("结账单据设置"), page);
     m_billStyle = new QButtonGroup(this);
@@ -852,26 +853,32 @@ QWidget* Tjichu_ziliao::buildPrintingPage() {
     }
     auto* design = addButton(QStringLiteral("结帐单设置"), QStringLiteral("billDesign"));
     auto* saveStyle = addButton(QStringLiteral("保存选择"), QStringLiteral("billStyleSave"));
-    design->setEnabled(false);
-    design->setToolTip(later);
     auto* billButtons = new QHBoxLayout;
     billButtons->addStretch();
     billButtons->addWidget(design);
     billButtons->addWidget(saveStyle);
     billLayout->addLayout(billButtons, 2, 0, 1, 3);
     connect(saveStyle, &QPushButton::clicked, this, &Tjichu_ziliao::billStyleSaveClick);
+    connect(design, &QPushButton::clicked, this, [this] {
+        const int id = m_billStyle->checkedId();
+        openDesigner(ReportCatalog::billTemplateForStyle(kStyles[id < 0 ? 0 : id]));
+    });
 
     auto* others = new QGroupBox(QStringLiteral("其他单据设置"), page);
     auto* othersLayout = new QHBoxLayout(others);
-    const QList<QPair<QString, QString>> designers = {
-        {QStringLiteral("开单单据设置"), QStringLiteral("checkInDesign")},
-        {QStringLiteral("交班单据设置"), QStringLiteral("shiftDesign")},
-        {QStringLiteral("交班菜品小票设置"), QStringLiteral("shiftItemsDesign")},
+    struct Designer {
+        QString caption, name, file;
     };
-    for (const auto& d : designers) {
-        auto* b = addButton(d.first, d.second);
-        b->setEnabled(false);
-        b->setToolTip(later);
+    const QList<Designer> designers = {
+        {QStringLiteral("开单单据设置"), QStringLiteral("checkInDesign"),
+         QStringLiteral("客房开单小票.html")},
+        {QStringLiteral("交班单据设置"), QStringLiteral("shiftDesign"), QStringLiteral("交接班记录.html")},
+        {QStringLiteral("交班菜品小票设置"), QStringLiteral("shiftItemsDesign"),
+         QStringLiteral("交班未结账菜品.html")},
+    };
+    for (const Designer& d : designers) {
+        auto* b = addButton(d.caption, d.name);
+        connect(b, &QPushButton::clicked, this, [this, file = d.file] { openDesigner(file); });
         othersLayout->addWidget(b);
     }
     othersLayout->addStretch();
@@ -881,6 +888,12 @@ QWidget* Tjichu_ziliao::buildPrintingPage() {
     layout->addWidget(others);
     layout->addStretch();
     return page;
+}
+
+void Tjichu_ziliao::openDesigner(const QString& file) {
+    ReportDesignerWindow designer(m_dm.home(), file, this);
+    designer.resize(1200, 760);
+    Prompt::runModal(&designer);
 }
 
 void Tjichu_ziliao::billStyleSaveClick() {

@@ -72,6 +72,7 @@ public slots:
     void doorLockSaveClick();
     // Page 6
     void billStyleSaveClick();
+    void openDesigner(const QString& file);
 
 protected:
     void showEvent(QShowEvent* e) override;
