@@ -1,6 +1,7 @@
 // The front-desk program: data module, room board, login.
 #include "app/ui/Tlogin.h"
 #include "app/ui/Tmain.h"
+#include "app/ui/windowopeners.h"
 #include "app/ui/appstyle.h"
 #include "app/ui/uiprompt.h"
 #include "core/clock.h"
@@ -92,6 +93,7 @@ int main(int argc, char* argv[]) {
     }
 
     Tmain main(*dm);
+    registerWindowOpeners(main, *dm);
     AppStyle::applySkin(app, dm->path(QStringLiteral("skin.qss")));
     Tlogin login(*dm, &main);
     main.setLoginWindow(&login);

@@ -1,0 +1,69 @@
+#include "app/ui/Tmain.h"
+#include "app/ui/uiprompt.h"
+#include "app/ui/windowopeners.h"
+#include "basedata/ui/Tfuwuyuan_list.h"
+#include "basedata/ui/Tjichu_ziliao.h"
+#include "core/appsettings.h"
+#include "inventory/ui/TFkucun_zongbiao.h"
+#include "inventory/ui/Tkufang_guanli.h"
+#include "support/testhotel.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QTest>
+
+class TestWindowOpeners : public QObject {
+    Q_OBJECT
+private slots:
+    // Each built window opens from its menu item or tool button once the operator has the right.
+    void itemsOpenTheirWindows_data() {
+        QTest::addColumn<QString>("action");
+        QTest::addColumn<QString>("windowClass");
+        QTest::newRow("basic data") << QStringLiteral("N4") << QStringLiteral("Tjichu_ziliao");
+        QTest::newRow("waiters") << QStringLiteral("N5") << QStringLiteral("Tfuwuyuan_list");
+        QTest::newRow("waiters tool") << QStringLiteral("ToolFuwuyuan") << QStringLiteral("Tfuwuyuan_list");
+        QTest::newRow("warehouses") << QStringLiteral("N45") << QStringLiteral("Tkufang_guanli");
+        QTest::newRow("stock list") << QStringLiteral("N41") << QStringLiteral("TFkucun_zongbiao");
+    }
+    void itemsOpenTheirWindows() {
+        HOTEL_REQUIRE_ENGINE();
+        QFETCH(QString, action);
+        QFETCH(QString, windowClass);
+        TestHotel h;
+        const QString all = QString(47, u'1');
+        for (int i = 1; i <= 9; ++i)
+            AppSettings::instance().setRight(i, all);
+        Tmain board(h.dm());
+        registerWindowOpeners(board, h.dm());
+        board.ApplyRights();
+        QStringList opened;
+        UiPrompt::Hooks hooks;
+        hooks.modal = [&](QDialog* d) {
+            opened << QString::fromLatin1(d->metaObject()->className());
+            return int(QDialog::Rejected);
+        };
+        UiPrompt::setHooks(hooks);
+        QAction* a = board.action(action);
+        QVERIFY(a);
+        QVERIFY(a->isEnabled());
+        a->trigger();
+        UiPrompt::clearHooks();
+        if (opened.isEmpty()) { // a non-modal single window
+            for (QWidget* w : QApplication::topLevelWidgets()) {
+                if (w->isVisible() && QString::fromLatin1(w->metaObject()->className()) == windowClass)
+                    opened << windowClass;
+            }
+        }
+        QCOMPARE(opened, QStringList{windowClass});
+
+        // Without the right the item stays disabled.
+        for (int i = 1; i <= 9; ++i)
+            AppSettings::instance().setRight(i, QString(47, u'0'));
+        board.ApplyRights();
+        if (action != QStringLiteral("ToolFuwuyuan"))
+            QVERIFY(!a->isEnabled());
+    }
+};
+
+QTEST_MAIN(TestWindowOpeners)
+#include "tst_windowopeners.moc"
