@@ -31,6 +31,9 @@ Result run(const DbSession& main, const DbSession& patch) {
     stored.exec();
     if (stored.next())
         r.storedVersion = normalise(stored.text(QStringLiteral("版本号")));
+    // An open read statement would keep a SQLite snapshot that the write transaction below cannot
+    // upgrade once another station has written ("database is locked" at once, without waiting).
+    stored.raw().finish();
     if (r.storedVersion.isEmpty())
         r.storedVersion = kBaseVersion;
 
