@@ -1,15 +1,19 @@
+#include "app/ui/TFchakan_kongfang.h"
 #include "app/ui/Tmain.h"
 #include "app/ui/uiprompt.h"
 #include "app/ui/windowopeners.h"
 #include "basedata/ui/Tfuwuyuan_list.h"
 #include "basedata/ui/Tjichu_ziliao.h"
 #include "core/appsettings.h"
+#include "db/sqlquery.h"
 #include "inventory/ui/TFkucun_zongbiao.h"
 #include "inventory/ui/Tkufang_guanli.h"
 #include "support/testhotel.h"
 
 #include <QAction>
 #include <QApplication>
+#include <QListWidget>
+#include <QMenu>
 #include <QTest>
 
 class TestWindowOpeners : public QObject {
@@ -24,6 +28,7 @@ private slots:
         QTest::newRow("waiters tool") << QStringLiteral("ToolFuwuyuan") << QStringLiteral("Tfuwuyuan_list");
         QTest::newRow("warehouses") << QStringLiteral("N45") << QStringLiteral("Tkufang_guanli");
         QTest::newRow("stock list") << QStringLiteral("N41") << QStringLiteral("TFkucun_zongbiao");
+        QTest::newRow("reservation query") << QStringLiteral("N14") << QStringLiteral("TFyuyue_xinxi_chaxun");
     }
     void itemsOpenTheirWindows() {
         HOTEL_REQUIRE_ENGINE();
@@ -62,6 +67,44 @@ private slots:
         board.ApplyRights();
         if (action != QStringLiteral("ToolFuwuyuan"))
             QVERIFY(!a->isEnabled());
+    }
+
+    // The idle-room overview checks a room in or reserves it, and lists the idle rooms again after.
+    void idleRoomOverviewActions_data() {
+        QTest::addColumn<QString>("action");
+        QTest::addColumn<QString>("windowClass");
+        QTest::newRow("check in") << QStringLiteral("N1") << QStringLiteral("Tkaidan");
+        QTest::newRow("reserve") << QStringLiteral("N2") << QStringLiteral("Tyuding");
+    }
+    void idleRoomOverviewActions() {
+        HOTEL_REQUIRE_ENGINE();
+        QFETCH(QString, action);
+        QFETCH(QString, windowClass);
+        TestHotel h;
+        SqlQuery(h.db(),
+                 QStringLiteral(
+                     "insert into 酒店手牌表 (手牌号,包房类型,使用状态) values ('801','标准间','空闲')"))
+            .exec();
+        Tmain board(h.dm());
+        TFchakan_kongfang* overview = board.vacantWindow();
+        QAction* a = overview->roomMenu()->findChild<QAction*>(action);
+        QVERIFY(a);
+        QVERIFY(!a->isEnabled()); // nothing to open yet
+        registerWindowOpeners(board, h.dm());
+        QVERIFY(a->isEnabled());
+        overview->reload();
+        QCOMPARE(overview->rooms()->count(), 1);
+        overview->rooms()->setCurrentRow(0);
+        QStringList opened;
+        UiPrompt::Hooks hooks;
+        hooks.modal = [&](QDialog* d) {
+            opened << QString::fromLatin1(d->metaObject()->className());
+            return int(QDialog::Rejected);
+        };
+        UiPrompt::setHooks(hooks);
+        a->trigger();
+        UiPrompt::clearHooks();
+        QCOMPARE(opened, QStringList{windowClass});
     }
 };
 

@@ -47,14 +47,25 @@ TFchakan_kongfang::TFchakan_kongfang(TDM& dm, QWidget* parent) : QDialog(parent)
     l->addWidget(typeGroup);
     l->addWidget(roomGroup, 1);
 
-    // Check-in and reservation open from here once their windows exist; until then they stay disabled.
+    // Check-in and reservation open from here once the board hands them over (setRoomActions).
     m_menu = new QMenu(this);
-    QAction* checkIn = m_menu->addAction(QStringLiteral("开单"));
-    checkIn->setObjectName(QStringLiteral("N1"));
-    checkIn->setEnabled(false);
-    QAction* reserve = m_menu->addAction(QStringLiteral("宾客预定"));
-    reserve->setObjectName(QStringLiteral("N2"));
-    reserve->setEnabled(false);
+    m_checkInAction = m_menu->addAction(QStringLiteral("开单"));
+    m_checkInAction->setObjectName(QStringLiteral("N1"));
+    m_checkInAction->setEnabled(false);
+    m_reserveAction = m_menu->addAction(QStringLiteral("宾客预定"));
+    m_reserveAction->setObjectName(QStringLiteral("N2"));
+    m_reserveAction->setEnabled(false);
+    connect(m_checkInAction, &QAction::triggered, this, [this] { runOnSelected(m_checkIn); });
+    connect(m_reserveAction, &QAction::triggered, this, [this] { runOnSelected(m_reserve); });
+    auto* f1 = new QAction(this);
+    f1->setShortcut(QKeySequence(Qt::Key_F1));
+    connect(f1, &QAction::triggered, this, [this] {
+        if (m_quickCheckIn) {
+            m_quickCheckIn();
+            listRooms(QString());
+        }
+    });
+    addAction(f1);
     connect(m_rooms, &QWidget::customContextMenuRequested, this,
             [this](const QPoint& p) { m_menu->exec(m_rooms->viewport()->mapToGlobal(p)); });
     connect(m_types, &QListWidget::itemClicked, this,
@@ -90,5 +101,25 @@ void TFchakan_kongfang::roomDoubleClicked() {
         listRooms(QString());
         return;
     }
-    // Check-in does not exist yet: nothing opens.
+    if (m_checkIn) {
+        m_checkIn(it->text());
+        listRooms(QString());
+    }
+}
+
+void TFchakan_kongfang::setRoomActions(RoomAction checkIn, RoomAction reserve,
+                                       std::function<void()> quickCheckIn) {
+    m_checkIn = std::move(checkIn);
+    m_reserve = std::move(reserve);
+    m_quickCheckIn = std::move(quickCheckIn);
+    m_checkInAction->setEnabled(bool(m_checkIn));
+    m_reserveAction->setEnabled(bool(m_reserve));
+}
+
+void TFchakan_kongfang::runOnSelected(const RoomAction& action) {
+    QListWidgetItem* it = m_rooms->currentItem();
+    if (!it || !action)
+        return;
+    action(it->text());
+    listRooms(QString());
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QDialog>
+#include <functional>
 
 class TDM;
 class QListWidget;
@@ -17,6 +18,9 @@ public:
     QListWidget* rooms() const { return m_rooms; }
     void roomDoubleClicked();
     QMenu* roomMenu() const { return m_menu; }
+    // Check-in and reservation of a room; until they are set their actions stay disabled.
+    using RoomAction = std::function<void(const QString& room)>;
+    void setRoomActions(RoomAction checkIn, RoomAction reserve, std::function<void()> quickCheckIn);
 
 private:
     void listRooms(const QString& type);
@@ -25,4 +29,9 @@ private:
     QListWidget* m_types;
     QListWidget* m_rooms;
     QMenu* m_menu;
+    QAction* m_checkInAction = nullptr;
+    QAction* m_reserveAction = nullptr;
+    RoomAction m_checkIn, m_reserve;
+    std::function<void()> m_quickCheckIn;
+    void runOnSelected(const RoomAction& action);
 };

@@ -68,6 +68,7 @@ public:
     QListView* pageList(int page) const;
     RoomPageModel* pageModel(int page) const;
     QTabWidget* pages() const { return m_pages; }
+    TFchakan_kongfang* vacantWindow() const { return m_vacantWindow; }
     QListView* activeList() const;
     QString selectedRoom(QListView* list) const;
     QString selectedState(QListView* list) const;

@@ -1,8 +1,15 @@
 #include "windowopeners.h"
 
+#include "TFchakan_kongfang.h"
 #include "Tmain.h"
 #include "basedata/ui/Tfuwuyuan_list.h"
 #include "basedata/ui/Tjichu_ziliao.h"
+#include "frontdesk/ui/TFkaidan2.h"
+#include "frontdesk/ui/TFxujiao_yajin.h"
+#include "frontdesk/ui/TFyuyue_xinxi_chaxun.h"
+#include "frontdesk/ui/Tkaidan.h"
+#include "frontdesk/ui/Txiaofei.h"
+#include "frontdesk/ui/Tyuding.h"
 #include "inventory/ui/TFkucun_zongbiao.h"
 #include "inventory/ui/Tkufang_guanli.h"
 #include "uiprompt.h"
@@ -24,6 +31,25 @@ template <typename Window> void modal(TDM& dm, QWidget* parent) {
     UiPrompt::runModal(&w);
 }
 
+void checkIn(TDM& dm, QWidget* parent, const QString& room, const QString& mode) {
+    Tkaidan w(dm, parent);
+    w.setRoom(room, mode);
+    UiPrompt::runModal(&w);
+}
+
+void reserve(TDM& dm, QWidget* parent, const QString& room) {
+    Tyuding w(dm, parent);
+    w.setRoom(room);
+    UiPrompt::runModal(&w);
+}
+
+void quickCheckIn(TDM& dm, QWidget* parent) {
+    TFkaidan2 w(
+        dm, [&dm, parent](const QString& room) { checkIn(dm, parent, room, QStringLiteral("新开")); },
+        parent);
+    UiPrompt::runModal(&w);
+}
+
 } // namespace
 
 void registerWindowOpeners(Tmain& board, TDM& dm) {
@@ -41,4 +67,36 @@ void registerWindowOpeners(Tmain& board, TDM& dm) {
                     [&dm, parent](const QString&, const QString&) { modal<Tkufang_guanli>(dm, parent); });
     board.setOpener(QStringLiteral("N41"),
                     [&dm, parent](const QString&, const QString&) { modal<TFkucun_zongbiao>(dm, parent); });
+
+    // A stay: check-in, consumption, deposit, reservations.
+    board.setOpener(QStringLiteral("N8"), [&dm, parent](const QString& room, const QString&) {
+        checkIn(dm, parent, room, QStringLiteral("新开"));
+    });
+    board.setOpener(QStringLiteral("N54"), [&dm, parent](const QString& room, const QString&) {
+        checkIn(dm, parent, room, QStringLiteral("修改"));
+    });
+    board.setOpener(QStringLiteral("quickCheckIn"),
+                    [&dm, parent](const QString&, const QString&) { quickCheckIn(dm, parent); });
+    board.setOpener(QStringLiteral("N11"), [&dm, parent](const QString& room, const QString& mainRoom) {
+        Txiaofei w(dm, parent);
+        w.setRoom(room, mainRoom);
+        UiPrompt::runModal(&w);
+    });
+    board.setOpener(QStringLiteral("N48"), [&dm, parent](const QString& room, const QString&) {
+        TFxujiao_yajin w(dm, parent);
+        w.setRoom(room);
+        UiPrompt::runModal(&w);
+    });
+    board.setOpener(QStringLiteral("actYuding"),
+                    [&dm, parent](const QString& room, const QString&) { reserve(dm, parent, room); });
+    board.setOpener(QStringLiteral("N14"), [&dm, parent](const QString& room, const QString&) {
+        TFyuyue_xinxi_chaxun w(dm, parent);
+        if (!room.isEmpty())
+            w.showRoom(room);
+        UiPrompt::runModal(&w);
+    });
+    board.vacantWindow()->setRoomActions(
+        [&dm, parent](const QString& room) { checkIn(dm, parent, room, QStringLiteral("新开")); },
+        [&dm, parent](const QString& room) { reserve(dm, parent, room); },
+        [&dm, parent] { quickCheckIn(dm, parent); });
 }
