@@ -237,21 +237,23 @@ void CheckoutService::fail(const QString& text, const QDateTime& at, bool log) c
 }
 
 CheckoutService::Result CheckoutService::settle(const Options& o) const {
-    const Quote before = quote(o);
-    validate(before);
-    if (o.expectedDue && *o.expectedDue != before.amountDue)
-        throw HotelError(QStringLiteral("账单已有变化，请重新打开结帐窗口！！"));
-
     Result r;
     r.at = m_clock.now();
     const QDate today = r.at.date();
+    bool writing = false; // validation messages are not check-out errors: no log, no prefix
     try {
         Transaction tx(m_db);
-        lockGroup(before.room.mainRoom);
+        // The group's rows first: a second station settling the same group waits here, then finds
+        // the rooms released instead of billing the same lines twice.
+        const RoomInfo info = room(o.room);
+        if (info.mainRoom.isEmpty() || !occupied(info.state))
+            throw HotelError(stateMessage(info.state));
+        lockGroup(info.mainRoom);
         const Quote q = quote(o);
-        if (q.amountDue != before.amountDue || q.lines.size() != before.lines.size())
-            throw HotelError(QStringLiteral("账单已有变化，请重新打开结帐窗口！！"));
         validate(q);
+        if (o.expectedDue && *o.expectedDue != q.amountDue)
+            throw HotelError(QStringLiteral("账单已有变化，请重新打开结帐窗口！！"));
+        writing = true;
         const bool stored = q.mode == PayMode::StoredValue;
         r.type = q.hang    ? QStringLiteral("挂单")
                  : q.waive ? QStringLiteral("免单")
@@ -385,6 +387,8 @@ CheckoutService::Result CheckoutService::settle(const Options& o) const {
         tx.commit();
         r.quote = q;
     } catch (const HotelError& e) {
+        if (!writing)
+            throw;
         fail(e.message(), r.at, true);
     }
     return r;
