@@ -34,6 +34,6 @@ int runRecalc(CliContext& ctx) {
 
 const CliCommand::Registrar
     reg(QStringLiteral("recalc"),
-        QStringLiteral("recalc    brings the room charges of all open bills up to date"), runRecalc);
+        QStringLiteral("recalc     按当前时间重算所有未结账单的房费"), runRecalc);
 
 } // namespace

@@ -79,6 +79,6 @@ int render(CliContext& ctx) {
 
 const CliCommand::Registrar
     registrar(QStringLiteral("render"),
-              QStringLiteral("render TEMPLATE [--var 名字=值 …] [--rows FILE.tsv] --pdf OUT.pdf"), render);
+              QStringLiteral("render     TEMPLATE [--var 名字=值 …] [--rows FILE.tsv] [--sample] --pdf OUT.pdf  报表输出为PDF"), render);
 
 } // namespace
