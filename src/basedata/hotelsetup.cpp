@@ -481,6 +481,10 @@ HotelSetup::Result HotelSetup::create(const Options& options) const {
     std::unique_ptr<TDM> dm;
     try {
         result.writtenIniFiles = writeDefaultSettingsFiles();
+        // The demo hotel shows room charges accruing by themselves, as most hotels run.
+        if (options.demo && result.writtenIniFiles.contains(QStringLiteral("sz.ini")))
+            IniFile(QDir(m_home).filePath(QStringLiteral("sz.ini")))
+                .write(QStringLiteral("房费自动计算"), QStringLiteral("类型"), QStringLiteral("自动计算"));
         dm = std::make_unique<TDM>(m_home, QStringLiteral("hotelsetup"));
         createdMainFile = dm->main().isSqlite();
         result.runMode = AppSettings::instance().runMode;

@@ -84,6 +84,10 @@ void TstHotelctl::initDemoFillsTheHotel() {
         QVERIFY(QFileInfo::exists(QDir(h.home()).filePath(QStringLiteral("mr.db"))));
     for (const char* ini : {"kf.ini", "sz.ini", "oem.ini"})
         QVERIFY2(QFileInfo::exists(QDir(h.home()).filePath(QString::fromLatin1(ini))), ini);
+    // The demo hotel accrues room charges by itself; every other rule keeps its default.
+    const Run settings = hotelctl(h.home(), {QStringLiteral("settings")});
+    QVERIFY(settings.lines().contains(QStringLiteral("房费自动计算\t自动计算")));
+    QVERIFY(settings.lines().contains(QStringLiteral("起始天数\t0.5")));
 
     const Run rooms = sql(h.home(), QStringLiteral("select * from 酒店手牌表 order by 手牌号"));
     QVERIFY2(rooms.rc == 0, qPrintable(rooms.err));
