@@ -109,7 +109,7 @@ void ReturnsService::removeReason(const QString& reason) const {
 QList<ReturnsService::SettledReturn> ReturnsService::settledReturns(const QDateTime& from,
                                                                     const QDateTime& toExclusive) const {
     SqlQuery q(m_db,
-               QStringLiteral("select * from 消费详细 where 消费日期 between :sj1 and :sj2 and 退菜=:退菜 "
+               QStringLiteral("select * from 消费详细 where 消费日期>=:sj1 and 消费日期<:sj2 and 退菜=:退菜 "
                               "order by 消费日期,ID"));
     q.bind(QStringLiteral("sj1"), from)
         .bind(QStringLiteral("sj2"), toExclusive)
