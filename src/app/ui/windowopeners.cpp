@@ -5,6 +5,7 @@
 #include "basedata/ui/Tfuwuyuan_list.h"
 #include "basedata/ui/Tjichu_ziliao.h"
 #include "frontdesk/ui/TFkaidan2.h"
+#include "frontdesk/ui/TFtuicai_chaxun.h"
 #include "frontdesk/ui/TFxujiao_yajin.h"
 #include "frontdesk/ui/TFyuyue_xinxi_chaxun.h"
 #include "frontdesk/ui/Tkaidan.h"
@@ -95,6 +96,8 @@ void registerWindowOpeners(Tmain& board, TDM& dm) {
             w.showRoom(room);
         UiPrompt::runModal(&w);
     });
+    board.setOpener(QStringLiteral("actTuicaiChaxun"),
+                    [&dm, parent](const QString&, const QString&) { modal<TFtuicai_chaxun>(dm, parent); });
     board.vacantWindow()->setRoomActions(
         [&dm, parent](const QString& room) { checkIn(dm, parent, room, QStringLiteral("新开")); },
         [&dm, parent](const QString& room) { reserve(dm, parent, room); },
