@@ -211,6 +211,11 @@ Tjiezhang::Tjiezhang(TDM& dm, QWidget* parent) : QDialog(parent), m_dm(dm) {
     resize(1000, 620);
 }
 
+Tjiezhang::~Tjiezhang() {
+    // The card field loses focus while the window is taken down; that is no lookup.
+    m_card->blockSignals(true);
+}
+
 void Tjiezhang::setRoom(const QString& room, const QString& mainRoom) {
     m_room = room;
     m_mainRoom = mainRoom;
@@ -445,18 +450,21 @@ void Tjiezhang::settleClick() {
         return;
     CheckoutService::Options o = options();
     o.expectedDue = m_quote.amountDue;
+    CheckoutService::Result r;
     try {
-        finish(service().settle(o));
+        r = service().settle(o);
     } catch (const HotelError& err) {
         UiPrompt::info(this, err.message());
+        return;
     }
+    finish(r);
 }
 
 void Tjiezhang::mixedClick() {
     Tlianhe_jiezhang w(m_dm, options(), m_quote.amountDue, m_member->isChecked() ? m_lookedUp : QString(),
                        m_memberName->text(), this);
-    if (UiPrompt::runModal(&w) == QDialog::Accepted && w.result())
-        finish(*w.result());
+    if (UiPrompt::runModal(&w) == QDialog::Accepted && w.settlement())
+        finish(*w.settlement());
 }
 
 void Tjiezhang::finish(const CheckoutService::Result& r) {

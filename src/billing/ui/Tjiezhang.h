@@ -20,6 +20,7 @@ class Tjiezhang : public QDialog {
     Q_OBJECT
 public:
     explicit Tjiezhang(TDM& dm, QWidget* parent = nullptr);
+    ~Tjiezhang() override;
 
     void setRoom(const QString& room, const QString& mainRoom);
     // The caption of the paid amount the caller asks for ("顾客支付").
@@ -31,7 +32,7 @@ public:
 
     const CheckoutService::Quote& quote() const { return m_quote; }
     // The settlement made by this window or its mixed-tender window.
-    const std::optional<CheckoutService::Result>& result() const { return m_result; }
+    const std::optional<CheckoutService::Result>& settlement() const { return m_result; }
 
 protected:
     void showEvent(QShowEvent* e) override;

@@ -30,7 +30,7 @@ public:
 
     void memberCardEntered(); // Enter in the member card number
     void okClick();           // 确定
-    const std::optional<CheckoutService::Result>& result() const { return m_result; }
+    const std::optional<CheckoutService::Result>& settlement() const { return m_result; }
 
 private:
     void ticked(PaymentSplit::Tender t, bool on);
