@@ -29,7 +29,16 @@ private slots:
         QTest::newRow("warehouses") << QStringLiteral("N45") << QStringLiteral("Tkufang_guanli");
         QTest::newRow("stock list") << QStringLiteral("N41") << QStringLiteral("TFkucun_zongbiao");
         QTest::newRow("reservation query") << QStringLiteral("N14") << QStringLiteral("TFyuyue_xinxi_chaxun");
-        QTest::newRow("returns query") << QStringLiteral("actTuicaiChaxun") << QStringLiteral("TFtuicai_chaxun");
+        QTest::newRow("returns query")
+            << QStringLiteral("actTuicaiChaxun") << QStringLiteral("TFtuicai_chaxun");
+        QTest::newRow("hang bills") << QStringLiteral("N22") << QStringLiteral("Tguadan_chaxun");
+        QTest::newRow("hang bills tool") << QStringLiteral("ToolGuadan") << QStringLiteral("Tguadan_chaxun");
+        QTest::newRow("card top-up") << QStringLiteral("N17") << QStringLiteral("Thuiyuanka_banli");
+        QTest::newRow("card top-up tool")
+            << QStringLiteral("ToolHuiyuanka") << QStringLiteral("Thuiyuanka_banli");
+        QTest::newRow("card query") << QStringLiteral("N19") << QStringLiteral("Thuiyuanka_chaxun");
+        QTest::newRow("card query tool")
+            << QStringLiteral("ToolHuiyuanChaxun") << QStringLiteral("Thuiyuanka_chaxun");
     }
     void itemsOpenTheirWindows() {
         HOTEL_REQUIRE_ENGINE();
@@ -67,7 +76,9 @@ private slots:
             AppSettings::instance().setRight(i, QString(47, u'0'));
         board.ApplyRights();
         // Items outside the rights table (the tool button, the returns query) stay open to everyone.
-        const bool gated = action != QStringLiteral("ToolFuwuyuan") && action != QStringLiteral("actTuicaiChaxun");
+        const bool gated = action != QStringLiteral("ToolFuwuyuan") &&
+                           action != QStringLiteral("actTuicaiChaxun") &&
+                           action != QStringLiteral("ToolHuiyuanChaxun");
         QCOMPARE(a->isEnabled(), !gated);
     }
 

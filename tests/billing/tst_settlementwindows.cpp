@@ -65,8 +65,10 @@ void type(QLineEdit* e, const QString& text) {
 
 void saveShot(QWidget* w, const QString& name) {
     const QString dir = qEnvironmentVariable("SETTLEMENT_SHOTS");
-    if (!dir.isEmpty())
-        w->grab().save(dir + u'/' + name + QStringLiteral(".png"));
+    if (dir.isEmpty())
+        return;
+    QCoreApplication::processEvents(); // let the layouts settle first
+    w->grab().save(dir + u'/' + name + QStringLiteral(".png"));
 }
 
 } // namespace

@@ -4,6 +4,10 @@
 #include "Tmain.h"
 #include "basedata/ui/Tfuwuyuan_list.h"
 #include "basedata/ui/Tjichu_ziliao.h"
+#include "billing/ui/TFkuaisu_jiezhang.h"
+#include "billing/ui/TFxianzou_bujiezhang.h"
+#include "billing/ui/Tguadan_chaxun.h"
+#include "billing/ui/Tjiezhang.h"
 #include "frontdesk/ui/TFkaidan2.h"
 #include "frontdesk/ui/TFtuicai_chaxun.h"
 #include "frontdesk/ui/TFxujiao_yajin.h"
@@ -13,6 +17,8 @@
 #include "frontdesk/ui/Tyuding.h"
 #include "inventory/ui/TFkucun_zongbiao.h"
 #include "inventory/ui/Tkufang_guanli.h"
+#include "members/ui/Thuiyuanka_banli.h"
+#include "members/ui/Thuiyuanka_chaxun.h"
 #include "uiprompt.h"
 
 #include <QPointer>
@@ -48,6 +54,14 @@ void quickCheckIn(TDM& dm, QWidget* parent) {
     TFkaidan2 w(
         dm, [&dm, parent](const QString& room) { checkIn(dm, parent, room, QStringLiteral("新开")); },
         parent);
+    UiPrompt::runModal(&w);
+}
+
+// Check-out is created for each use; the caller asks for the "顾客支付" caption.
+void checkOut(TDM& dm, QWidget* parent, const QString& room, const QString& mainRoom) {
+    Tjiezhang w(dm, parent);
+    w.setRoom(room, mainRoom);
+    w.setPayCaption(QStringLiteral("顾客支付"));
     UiPrompt::runModal(&w);
 }
 
@@ -102,4 +116,34 @@ void registerWindowOpeners(Tmain& board, TDM& dm) {
         [&dm, parent](const QString& room) { checkIn(dm, parent, room, QStringLiteral("新开")); },
         [&dm, parent](const QString& room) { reserve(dm, parent, room); },
         [&dm, parent] { quickCheckIn(dm, parent); });
+
+    // Settlement: check-out, quick check-out, walk-outs, hang bills; member cards.
+    board.setOpener(QStringLiteral("N10"), [&dm, parent](const QString& room, const QString& mainRoom) {
+        checkOut(dm, parent, room, mainRoom);
+    });
+    Txiaofei::setCheckOutOpener([&dm, parent](const QString& room, const QString& mainRoom) {
+        checkOut(dm, parent, room, mainRoom);
+    });
+    board.setOpener(QStringLiteral("quickCheckOut"), [&dm, parent](const QString&, const QString&) {
+        TFkuaisu_jiezhang w(
+            dm,
+            [&dm, parent](const QString& room, const QString& mainRoom) {
+                checkOut(dm, parent, room, mainRoom);
+            },
+            parent);
+        UiPrompt::runModal(&w);
+    });
+    board.setOpener(QStringLiteral("N46"), [&dm, parent](const QString& room, const QString&) {
+        TFxianzou_bujiezhang w(dm, parent);
+        w.setRoom(room);
+        UiPrompt::runModal(&w);
+    });
+    for (const QString& name : {QStringLiteral("N22"), QStringLiteral("ToolGuadan")})
+        board.setOpener(name,
+                        [&dm, parent](const QString&, const QString&) { modal<Tguadan_chaxun>(dm, parent); });
+    board.setOpener(QStringLiteral("N17"),
+                    [&dm, parent](const QString&, const QString&) { modal<Thuiyuanka_banli>(dm, parent); });
+    for (const QString& name : {QStringLiteral("N19"), QStringLiteral("ToolHuiyuanChaxun")})
+        board.setOpener(
+            name, [&dm, parent](const QString&, const QString&) { modal<Thuiyuanka_chaxun>(dm, parent); });
 }

@@ -71,7 +71,8 @@ Tguadan_chaxun::Tguadan_chaxun(TDM& dm, QWidget* parent) : QDialog(parent), m_dm
     m_bills->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_bills->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_bills->verticalHeader()->hide();
-    m_bills->horizontalHeader()->setStretchLastSection(true);
+    m_bills->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    m_bills->horizontalHeader()->setSectionResizeMode(3, QHeaderView::Stretch);
     rl->addWidget(m_bills, 1);
     auto* rb = new QHBoxLayout;
     auto* repayButton = button(repay, QStringLiteral("归还欠款"), "btnRepay");
@@ -161,7 +162,6 @@ void Tguadan_chaxun::fillBills(const QList<HangBillService::Bill>& bills) {
             m_bills->setItem(i, c + 1, item);
         }
     }
-    m_bills->resizeColumnsToContents();
 }
 
 void Tguadan_chaxun::searchClick() {

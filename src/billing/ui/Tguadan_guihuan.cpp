@@ -65,7 +65,8 @@ Tguadan_guihuan::Tguadan_guihuan(TDM& dm, QWidget* parent) : QDialog(parent), m_
         {QStringLiteral("流水号"), QStringLiteral("应收"), QStringLiteral("实收"), QStringLiteral("时间")});
     m_list->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_list->verticalHeader()->hide();
-    m_list->horizontalHeader()->setStretchLastSection(true);
+    m_list->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    m_list->horizontalHeader()->setSectionResizeMode(3, QHeaderView::Stretch);
     m_list->setFocusPolicy(Qt::NoFocus);
     lb->addWidget(m_list);
     root->addWidget(listBox, 1);
@@ -132,7 +133,6 @@ void Tguadan_guihuan::showEvent(QShowEvent* e) {
             m_list->setItem(i, c, item);
         }
     }
-    m_list->resizeColumnsToContents();
     setText(m_due, m_sum.toString());
     m_change->setText(QStringLiteral("0"));
     m_memberBox->setVisible(m_member);

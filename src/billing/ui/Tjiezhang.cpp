@@ -18,6 +18,7 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -68,7 +69,7 @@ Tjiezhang::Tjiezhang(TDM& dm, QWidget* parent) : QDialog(parent), m_dm(dm) {
 
     m_member = new QCheckBox(QStringLiteral("会员消费(F7)"), guestBox);
     m_member->setObjectName(QStringLiteral("chkMember"));
-    g->addWidget(m_member, 1, 0);
+    g->addWidget(m_member, 1, 0, Qt::AlignTop);
     m_memberBox = new QWidget(guestBox);
     m_memberBox->setObjectName(QStringLiteral("memberBox"));
     auto* mb = new QGridLayout(m_memberBox);
@@ -94,7 +95,11 @@ Tjiezhang::Tjiezhang(TDM& dm, QWidget* parent) : QDialog(parent), m_dm(dm) {
     mb->addWidget(m_balance, 1, 3);
     mb->addWidget(label(m_memberBox, QStringLiteral("可用积分")), 1, 4);
     mb->addWidget(m_points, 1, 5);
-    g->addWidget(m_memberBox, 1, 1, 2, 7);
+    // The member fields and the guest name share one place; only one of them shows.
+    auto* who = new QVBoxLayout;
+    who->setContentsMargins(0, 0, 0, 0);
+    who->addWidget(m_memberBox);
+    g->addLayout(who, 1, 1, 1, 7);
     m_guestBox = new QWidget(guestBox);
     auto* gb = new QHBoxLayout(m_guestBox);
     gb->setContentsMargins(0, 0, 0, 0);
@@ -102,7 +107,7 @@ Tjiezhang::Tjiezhang(TDM& dm, QWidget* parent) : QDialog(parent), m_dm(dm) {
     gb->addWidget(label(m_guestBox, QStringLiteral("姓    名")));
     gb->addWidget(m_guest, 1);
     gb->addStretch(2);
-    g->addWidget(m_guestBox, 3, 1, 1, 7);
+    who->addWidget(m_guestBox);
     for (int c : {1, 3, 5, 7})
         g->setColumnStretch(c, 1);
     root->addWidget(guestBox);
@@ -121,6 +126,10 @@ Tjiezhang::Tjiezhang(TDM& dm, QWidget* parent) : QDialog(parent), m_dm(dm) {
         {QStringLiteral("单价"), QStringLiteral("消费数量"), QStringLiteral("金额")});
     m_grid->setFooterSums({QStringLiteral("金额")});
     m_grid->view()->setFocusPolicy(Qt::NoFocus);
+    // The item takes what room is left; every other column fits its contents.
+    QHeaderView* header = m_grid->view()->horizontalHeader();
+    header->setSectionResizeMode(QHeaderView::ResizeToContents);
+    header->setSectionResizeMode(2, QHeaderView::Stretch);
     lb->addWidget(m_grid);
     body->addWidget(linesBox, 3);
 
