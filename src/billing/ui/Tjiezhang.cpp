@@ -129,6 +129,7 @@ Tjiezhang::Tjiezhang(TDM& dm, QWidget* parent) : QDialog(parent), m_dm(dm) {
     // The item takes what room is left; every other column fits its contents.
     QHeaderView* header = m_grid->view()->horizontalHeader();
     header->setSectionResizeMode(QHeaderView::ResizeToContents);
+    header->setMinimumSectionSize(52); // room for the footer's sums
     header->setSectionResizeMode(2, QHeaderView::Stretch);
     lb->addWidget(m_grid);
     body->addWidget(linesBox, 3);

@@ -14,12 +14,14 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSpinBox>
 #include <QTabWidget>
+#include <QTableView>
 #include <QVBoxLayout>
 
 using namespace FormFields;
@@ -91,6 +93,8 @@ Thuiyuanka_chaxun::Thuiyuanka_chaxun(TDM& dm, QWidget* parent) : QDialog(parent)
     m_lines->model()->setMoneyColumns(
         {QStringLiteral("单价"), QStringLiteral("消费数量"), QStringLiteral("金额")});
     m_lines->setFooterSums({QStringLiteral("金额")});
+    for (DataGrid* grid : {m_bills, m_lines})
+        grid->view()->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
     grids->addWidget(m_bills, 2);
     grids->addWidget(m_lines, 3);
     ol->addLayout(grids, 1);
