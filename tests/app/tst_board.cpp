@@ -6,6 +6,7 @@
 #include "core/appsettings.h"
 #include "core/clock.h"
 #include "support/testhotel.h"
+#include "widgets/ui/hotelevents.h"
 #include "widgets/ui/rowsmodel.h"
 
 #include <QAction>
@@ -149,6 +150,43 @@ private slots:
         QCOMPARE(main.billModel()->rowCount(), 0);
         QCOMPARE(field("name"), QString());
         QCOMPARE(field("state"), QStringLiteral("空闲"));
+    }
+
+    // A mouse click shows the room; a room event after a check-in redraws the shown room,
+    // the room counts and the takings even when that room was already the current one.
+    void clickAndRoomEventRefreshTheShownRoom() {
+        HOTEL_REQUIRE_ENGINE();
+        TestHotel h;
+        seed(h.db());
+        Tmain main(h.dm());
+        main.resize(1200, 800);
+        main.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&main));
+        auto field = [&main](const char* f) {
+            for (QLabel* l : main.findChildren<QLabel*>(QStringLiteral("infoValue"))) {
+                if (l->property("field").toString() == QString::fromLatin1(f))
+                    return l->text();
+            }
+            return QString();
+        };
+        QListView* list = main.pageList(0);
+        const QModelIndex idx = main.pageModel(0)->index(main.pageModel(0)->rowOf(QStringLiteral("101")), 0);
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualRect(idx).center());
+        QCOMPARE(field("room"), QStringLiteral("101"));
+        QCOMPARE(field("state"), QStringLiteral("空闲"));
+
+        // Another window checks 101 in and says so.
+        setState(h.db(), QStringLiteral("101"), QStringLiteral("占用"));
+        line(h.db(), QStringLiteral("101"), QStringLiteral("房费"), Money::fromInt(88));
+        emit HotelEvents::instance().roomChanged(QStringLiteral("101"));
+        QCOMPARE(field("state"), QStringLiteral("占用"));
+        QCOMPARE(main.billModel()->rowCount(), 1);
+        QCOMPARE(main.findChild<QLabel*>(QStringLiteral("StatusPanel2"))->text(),
+                 QStringLiteral("总房间：4   占用：2"));
+        // The same room clicked again is read afresh.
+        line(h.db(), QStringLiteral("101"), QStringLiteral("矿泉水"), Money::fromInt(3));
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualRect(idx).center());
+        QCOMPARE(main.billModel()->rowCount(), 2);
     }
 
     void staleStateCheckOnDoubleClick() {

@@ -105,7 +105,12 @@ Tmain::Tmain(TDM& dm, QWidget* parent) : QMainWindow(parent), m_dm(dm), m_board(
 
     HotelEvents& events = HotelEvents::instance();
     connect(&events, &HotelEvents::roomsChanged, this, &Tmain::shuaxinmain);
-    connect(&events, &HotelEvents::roomChanged, this, &Tmain::shuaxindan);
+    // A room's state or bill changed: its tile, the room counts and the takings follow.
+    connect(&events, &HotelEvents::roomChanged, this, [this](const QString& room) {
+        shuaxindan(room);
+        shuaxinkaitai();
+        shuaxinyye();
+    });
     connect(&events, &HotelEvents::takingsChanged, this, &Tmain::shuaxinyye);
     connect(&events, &HotelEvents::roomChargeModeChanged, this, &Tmain::setChargeModePanel);
     connect(&events, &HotelEvents::dirtyRoomRuleChanged, this, &Tmain::applyDirtyRoomTimer);
@@ -221,13 +226,18 @@ void Tmain::buildUi() {
         list->setModel(model);
         list->installEventFilter(this);
         connect(list, &QListView::doubleClicked, this, [this, list] { roomDoubleClicked(list); });
-        connect(list->selectionModel(), &QItemSelectionModel::currentChanged, this, [this, list] {
+        // A mouse press moves the current room before it selects it: follow the selection too, and
+        // a click on the room already shown reads it afresh.
+        auto showSelected = [this, list] {
             const QString room = selectedRoom(list);
             if (room.isEmpty())
                 clearRoomInfo();
             else
                 listviewdj(list, room);
-        });
+        };
+        connect(list->selectionModel(), &QItemSelectionModel::currentChanged, this, showSelected);
+        connect(list->selectionModel(), &QItemSelectionModel::selectionChanged, this, showSelected);
+        connect(list, &QListView::clicked, this, showSelected);
         connect(list, &QWidget::customContextMenuRequested, this, [this, list](const QPoint& p) {
             m_menuList = list;
             m_roomMenu->exec(list->viewport()->mapToGlobal(p));
@@ -647,6 +657,7 @@ void Tmain::shuaxindan(const QString& room) {
         const QModelIndex idx = m_models[target]->index(row, 0);
         list->selectionModel()->setCurrentIndex(idx, QItemSelectionModel::ClearAndSelect);
         list->scrollTo(idx);
+        listviewdj(list, room); // the room may already have been the current one
     }
     QHash<QString, int> counts;
     for (RoomPageModel* m : m_models) {
