@@ -240,6 +240,8 @@ CheckoutService::Result CheckoutService::settle(const Options& o) const {
     Result r;
     r.at = m_clock.now();
     const QDate today = r.at.date();
+    // 结帐日期 and 最后消费时间 are date-time columns: the day is stored as its midnight, so that
+    // both engines compare it alike against date-time bounds.
     bool writing = false; // validation messages are not check-out errors: no log, no prefix
     try {
         Transaction tx(m_db);
@@ -284,7 +286,7 @@ CheckoutService::Result CheckoutService::settle(const Options& o) const {
                     .bind(QStringLiteral("打折比率"), q.rate)
                     .bind(QStringLiteral("优惠"), q.discount)
                     .bind(QStringLiteral("抹零"), q.writeOff)
-                    .bind(QStringLiteral("结帐日期"), today)
+                    .bind(QStringLiteral("结帐日期"), QDateTime(today, QTime(0, 0)))
                     .bind(QStringLiteral("消费金额"), q.consumption)
                     .bind(QStringLiteral("找零"), q.change)
                     .bind(QStringLiteral("总流水号"), n.totalNo)
@@ -374,7 +376,7 @@ CheckoutService::Result CheckoutService::settle(const Options& o) const {
             .exec();
         if (!q.cardNo.isEmpty()) {
             SqlQuery(m_db, QStringLiteral("update 会员卡表 set 最后消费时间=:最后消费时间 where 卡号=:卡号"))
-                .bind(QStringLiteral("最后消费时间"), today)
+                .bind(QStringLiteral("最后消费时间"), QDateTime(today, QTime(0, 0)))
                 .bind(QStringLiteral("卡号"), q.cardNo)
                 .exec();
             SqlQuery c(m_db, QStringLiteral("select 储值金额,当前积分 from 会员卡表 where 卡号=:卡号"));
@@ -462,7 +464,7 @@ CheckoutService::Result CheckoutService::settleMixed(const Options& o, const Ten
                     .bind(QStringLiteral("客户单位"), q.memberUnit)
                     .bind(QStringLiteral("优惠"), q.discount)
                     .bind(QStringLiteral("抹零"), q.writeOff)
-                    .bind(QStringLiteral("结帐日期"), today)
+                    .bind(QStringLiteral("结帐日期"), QDateTime(today, QTime(0, 0)))
                     .bind(QStringLiteral("代金卷收取"), t.voucher)
                     .bind(QStringLiteral("信用卡收取"), t.creditCard)
                     .bind(QStringLiteral("信用卡号"), t.creditCardNo)
@@ -495,7 +497,7 @@ CheckoutService::Result CheckoutService::settleMixed(const Options& o, const Ten
                 r.balanceBefore = c.money(0);
                 SqlQuery(m_db,
                          QStringLiteral("update 会员卡表 set 最后消费时间=:最后消费时间 where 卡号=:卡号"))
-                    .bind(QStringLiteral("最后消费时间"), today)
+                    .bind(QStringLiteral("最后消费时间"), QDateTime(today, QTime(0, 0)))
                     .bind(QStringLiteral("卡号"), cardNo)
                     .exec();
                 MemberCards::debit(m_db, cardNo, t.member);

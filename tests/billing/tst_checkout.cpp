@@ -642,6 +642,48 @@ private slots:
             moneyOf(h->db(), QStringLiteral("select 会员卡收取 from 消费主表 where 流水号=:k"), r.billNo),
             m(QStringLiteral("100")));
     }
+
+    // The check-out day goes into date-time columns as its midnight: a date-time bound finds it
+    // on either engine.
+    void settlementDayIsMidnight_data() {
+        QTest::addColumn<bool>("mixed");
+        QTest::newRow("check-out") << false;
+        QTest::newRow("mixed tenders") << true;
+    }
+    void settlementDayIsMidnight() {
+        QFETCH(bool, mixed);
+        room(h->db(), QStringLiteral("704"), QStringLiteral("704"));
+        line(h->db(), QStringLiteral("704"), QStringLiteral("704"), QStringLiteral("房费"),
+             QStringLiteral("300"), QStringLiteral("1"));
+        card(h->db(), QStringLiteral("97"), QStringLiteral("10"), QStringLiteral("0"));
+        CheckoutService::Result r;
+        if (mixed) {
+            CheckoutService::Tenders t;
+            t.cash = m(QStringLiteral("300"));
+            t.memberCardNo = QStringLiteral("97");
+            r = svc().settleMixed(member(QStringLiteral("704"), QStringLiteral("97")), t);
+        } else {
+            CheckoutService::Options o = member(QStringLiteral("704"), QStringLiteral("97"));
+            o.paid = QStringLiteral("300");
+            r = svc().settle(o);
+        }
+        QCOMPARE(value(h->db(), QStringLiteral("select 结帐日期 from 消费主表 where 流水号=:k"), r.billNo),
+                 QStringLiteral("2026-03-15 00:00:00"));
+        QCOMPARE(value(h->db(), QStringLiteral("select 最后消费时间 from 会员卡表 where 卡号=:k"),
+                       QStringLiteral("97")),
+                 QStringLiteral("2026-03-15 00:00:00"));
+        const QDateTime midnight(QDate(2026, 3, 15), QTime(0, 0));
+        SqlQuery bills(h->db(),
+                       QStringLiteral("select 流水号 from 消费主表 where 结帐日期>=:d and 结帐日期<:e"));
+        bills.bind(QStringLiteral("d"), midnight).bind(QStringLiteral("e"), midnight.addDays(1)).exec();
+        QVERIFY(bills.next());
+        QCOMPARE(bills.text(0), r.billNo);
+        // Used today: not idle since today.
+        SqlQuery idle(h->db(), QStringLiteral("select count(*) as n from 会员卡表 where 最后消费时间<:d"));
+        idle.bind(QStringLiteral("d"), midnight).exec();
+        QVERIFY(idle.next());
+        QCOMPARE(idle.integer(QStringLiteral("n")), 0);
+    }
 };
 
 QTEST_MAIN(TestCheckout)
