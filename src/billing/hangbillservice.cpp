@@ -54,10 +54,11 @@ QList<HangBillService::Bill> HangBillService::byName(const QString& name) const 
 QList<HangBillService::Bill> HangBillService::inPeriod(const QDate& from, const QDate& to) const {
     SqlQuery q(m_db, QStringLiteral(
                          "select 流水号,应收,实收,会员卡号,会员姓名,时间 from 消费主表 where 类型=:类型 and "
-                         "时间 between :sj1 and :sj2 order by 流水号"));
+                         "时间>=:sj1 and 时间<:sj2 order by 流水号"));
+    // A half-open range of date-times: the midnight after `to` belongs to the next day on both engines.
     q.bind(QStringLiteral("类型"), kHang)
-        .bind(QStringLiteral("sj1"), from)
-        .bind(QStringLiteral("sj2"), to.addDays(1))
+        .bind(QStringLiteral("sj1"), QDateTime(from, QTime(0, 0)))
+        .bind(QStringLiteral("sj2"), QDateTime(to.addDays(1), QTime(0, 0)))
         .exec();
     return list(q);
 }

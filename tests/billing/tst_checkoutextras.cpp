@@ -150,6 +150,29 @@ private slots:
         Q_UNUSED(b);
     }
 
+    // The period runs from the first day's midnight up to, not including, the midnight after the last.
+    void hangBillPeriodBounds() {
+        const QList<std::pair<QString, QDateTime>> hung{
+            {QStringLiteral("401"), QDateTime(QDate(2026, 3, 13), QTime(23, 59, 59))},
+            {QStringLiteral("402"), QDateTime(QDate(2026, 3, 14), QTime(0, 0))},
+            {QStringLiteral("403"), QDateTime(QDate(2026, 3, 15), QTime(23, 59, 59))},
+            {QStringLiteral("404"), QDateTime(QDate(2026, 3, 16), QTime(0, 0))}};
+        QStringList billNos;
+        for (const auto& [roomNo, at] : hung) {
+            Clock::instance().fix(at);
+            billNos << bill(roomNo, QStringLiteral("10"), QStringLiteral("王小明"));
+        }
+        const HangBillService svc(h->db(), Clock::instance());
+        QStringList found;
+        for (const HangBillService::Bill& b : svc.inPeriod(QDate(2026, 3, 14), QDate(2026, 3, 15)))
+            found << b.billNo;
+        QCOMPARE(found, QStringList({billNos[1], billNos[2]}));
+        found.clear();
+        for (const HangBillService::Bill& b : svc.inPeriod(QDate(2026, 3, 16), QDate(2026, 3, 16)))
+            found << b.billNo;
+        QCOMPARE(found, QStringList({billNos[3]}));
+    }
+
     void repay_data() {
         QTest::addColumn<QString>("paid");
         QTest::addColumn<QString>("error");
