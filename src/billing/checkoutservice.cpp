@@ -405,6 +405,9 @@ CheckoutService::Result CheckoutService::settleMixed(const Options& o, const Ten
     if (t.member.isNegative() || t.cash.isNegative() || t.voucher.isNegative() || t.creditCard.isNegative() ||
         t.oneCard.isNegative())
         throw HotelError(QStringLiteral("合计金额不正确！！"));
+    // Change comes out of the cash handed over: never negative, never more than that cash.
+    if (t.change.isNegative() || t.change > t.cash)
+        throw HotelError(QStringLiteral("合计金额不正确！！"));
     const QString cardNo = t.memberCardNo.trimmed();
     if (!cardNo.isEmpty()) {
         const auto card = MemberCards(m_db, m_settings, m_clock).find(cardNo);

@@ -589,17 +589,35 @@ private slots:
     void mixedTenderRefusals_data() {
         QTest::addColumn<QString>("member");
         QTest::addColumn<QString>("cash");
+        QTest::addColumn<QString>("voucher");
+        QTest::addColumn<QString>("change");
         QTest::addColumn<QString>("message");
         QTest::newRow("sum wrong") << "0"
                                    << "250"
+                                   << "0"
+                                   << "0"
                                    << "合计金额不正确！！";
         QTest::newRow("member over balance") << "120"
                                              << "180"
+                                             << "0"
+                                             << "0"
                                              << "会员卡支付金额大于会员卡余额";
+        QTest::newRow("negative change") << "0"
+                                         << "200"
+                                         << "0"
+                                         << "-100"
+                                         << "合计金额不正确！！";
+        QTest::newRow("change without cash") << "0"
+                                             << "0"
+                                             << "400"
+                                             << "100"
+                                             << "合计金额不正确！！";
     }
     void mixedTenderRefusals() {
         QFETCH(QString, member);
         QFETCH(QString, cash);
+        QFETCH(QString, voucher);
+        QFETCH(QString, change);
         room(h->db(), QStringLiteral("702"), QStringLiteral("702"));
         line(h->db(), QStringLiteral("702"), QStringLiteral("702"), QStringLiteral("房费"),
              QStringLiteral("300"), QStringLiteral("1"));
@@ -609,6 +627,8 @@ private slots:
         CheckoutService::Tenders t;
         t.cash = m(cash);
         t.member = m(member);
+        t.voucher = m(voucher);
+        t.change = m(change);
         t.memberCardNo = QStringLiteral("99");
         QString message;
         try {
@@ -618,6 +638,11 @@ private slots:
         }
         QTEST(message, "message");
         QCOMPARE(count(QStringLiteral("消费主表")), 0);
+        QCOMPARE(count(QStringLiteral("消费详细")), 0);
+        QCOMPARE(count(QStringLiteral("店内消费记录")), 1);
+        QCOMPARE(value(h->db(), QStringLiteral("select 使用状态 from 酒店手牌表 where 手牌号=:k"),
+                       QStringLiteral("702")),
+                 QStringLiteral("占用"));
         QCOMPARE(moneyOf(h->db(), QStringLiteral("select 储值金额 from 会员卡表 where 卡号=:k"),
                          QStringLiteral("99")),
                  m(QStringLiteral("100")));
