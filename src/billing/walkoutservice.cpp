@@ -1,6 +1,7 @@
 #include "walkoutservice.h"
 
 #include "core/hotelerror.h"
+#include "core/money.h"
 #include "db/dbsession.h"
 #include "db/sqlquery.h"
 
@@ -46,6 +47,22 @@ void WalkoutService::walkOut(const QString& room, const QString& partner) const 
         .bind(QStringLiteral("主牌"), QString())
         .bind(QStringLiteral("手牌号"), room)
         .exec();
+    // The deposit goes with the bill: the partner's check-out deducts or refunds it. Read after the
+    // room's row is taken above, and added to the partner's, which may change meanwhile.
+    SqlQuery d(m_db, QStringLiteral("select 押金 from 酒店手牌表 where 手牌号=:手牌号"));
+    d.bind(QStringLiteral("手牌号"), room).exec();
+    const Money deposit = d.next() ? d.money(0) : Money();
+    if (!deposit.isZero()) {
+        SqlQuery(m_db,
+                 QStringLiteral("update 酒店手牌表 set 押金=coalesce(押金,0)+:押金 where 手牌号=:手牌号"))
+            .bind(QStringLiteral("押金"), deposit)
+            .bind(QStringLiteral("手牌号"), partner)
+            .exec();
+        SqlQuery(m_db, QStringLiteral("update 酒店手牌表 set 押金=:押金 where 手牌号=:手牌号"))
+            .bind(QStringLiteral("押金"), Money())
+            .bind(QStringLiteral("手牌号"), room)
+            .exec();
+    }
     if (room == main)
         SqlQuery(m_db, QStringLiteral("update 酒店手牌表 set 主牌=:主牌1 where 主牌=:主牌2"))
             .bind(QStringLiteral("主牌1"), partner)

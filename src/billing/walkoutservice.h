@@ -15,8 +15,8 @@ public:
     QString mainRoomOf(const QString& room) const;
     // The other rooms of the room's group: the possible settlement partners.
     QStringList partners(const QString& room) const;
-    // Hands the lines of `room` to `partner` and frees `room` ("空闲"); when `room` carried the
-    // bill, the group gets `partner` as its new main room. One transaction.
+    // Hands the lines and the deposit of `room` to `partner` and frees `room` ("空闲"); when `room`
+    // carried the bill, the group gets `partner` as its new main room. One transaction.
     void walkOut(const QString& room, const QString& partner) const;
 
 private:

@@ -91,6 +91,37 @@ private slots:
                  QStringLiteral("101"));
     }
 
+    // The leaving room's deposit goes to the partner, whose check-out deducts it.
+    void walkOutHandsOverTheDeposit_data() {
+        QTest::addColumn<QString>("leaving");
+        QTest::addColumn<QString>("partner");
+        QTest::newRow("other room") << "102"
+                                    << "101";
+        QTest::newRow("main room") << "101"
+                                   << "102";
+    }
+    void walkOutHandsOverTheDeposit() {
+        QFETCH(QString, leaving);
+        QFETCH(QString, partner);
+        room(h->db(), QStringLiteral("101"), QStringLiteral("101"), QStringLiteral("200"));
+        room(h->db(), QStringLiteral("102"), QStringLiteral("101"), QStringLiteral("300"));
+        room(h->db(), QStringLiteral("103"), QStringLiteral("103"), QStringLiteral("50"));
+        line(h->db(), QStringLiteral("101"), QStringLiteral("101"), QStringLiteral("房费"),
+             QStringLiteral("600"), QStringLiteral("1"));
+        WalkoutService(h->db()).walkOut(leaving, partner);
+        const QString depositOf = QStringLiteral("select 押金 from 酒店手牌表 where 手牌号=:k");
+        QCOMPARE(moneyOf(h->db(), depositOf, partner), m(QStringLiteral("500")));
+        QCOMPARE(moneyOf(h->db(), depositOf, leaving), Money());
+        QCOMPARE(moneyOf(h->db(), depositOf, QStringLiteral("103")), m(QStringLiteral("50")));
+        CheckoutService::Options o;
+        o.room = partner;
+        const CheckoutService::Quote q =
+            CheckoutService(h->db(), AppSettings::instance(), Clock::instance()).quote(o);
+        QCOMPARE(q.deposit, m(QStringLiteral("500")));
+        QCOMPARE(q.amountDue, m(QStringLiteral("600")));
+        QCOMPARE(q.netDue, m(QStringLiteral("100")));
+    }
+
     void walkOutWithoutPartner() {
         room(h->db(), QStringLiteral("201"), QStringLiteral("201"));
         line(h->db(), QStringLiteral("201"), QStringLiteral("201"), QStringLiteral("房费"),
