@@ -178,17 +178,28 @@ CheckInService::Result CheckInService::checkIn(const Input& in, const QList<Grou
         if (info.state != kOccupied && info.state != kHourly)
             throw HotelError(QStringLiteral("该手牌目前状态为：") + info.state +
                              QStringLiteral("，无法修改登记"));
-        SqlQuery q(
-            m_db,
-            QStringLiteral(
-                "update 酒店手牌表 set 使用状态=:使用状态,主牌=:主牌,主客姓名=:主客姓名,主客性别=:主客性别,"
-                "宾客人数=:宾客人数,证件类型=:证件类型,证件号码=:证件号码,公司名称=:公司名称,"
-                "联系电话=:联系电话,联系地址=:联系地址,房费打折=:房费打折,应收房费单价=:应收房费单价,"
-                "实收房费单价=:实收房费单价,押金=:押金,开单员=:开单员 where 手牌号=:手牌号 and "
-                "使用状态=:原状态"));
-        q.bind(QStringLiteral("使用状态"), state)
-            .bind(QStringLiteral("主牌"), info.mainRoom.isEmpty() ? in.room : info.mainRoom)
-            .bind(QStringLiteral("原状态"), info.state);
+        // The deposit as stored now, under the row lock: a top-up made since the window loaded it
+        // is kept, and a typed deposit may not overwrite one.
+        QString read = QStringLiteral("select 押金 from 酒店手牌表 where 手牌号=:手牌号");
+        if (m_db.isPostgres())
+            read += QStringLiteral(" for update");
+        SqlQuery cur(m_db, read);
+        cur.bind(QStringLiteral("手牌号"), in.room).exec();
+        if (!cur.next())
+            throw HotelError(QStringLiteral("对不起，没有找到该房间号"));
+        const Money stored = cur.money(0);
+        const Money loaded = in.loadedDeposit.value_or(info.deposit);
+        if (deposit != loaded && stored != loaded)
+            throw HotelError(QStringLiteral("押金已在其他地点修改，请重新打开修改登记！！"));
+        // 主牌 is not written: a walk-out or regroup made meanwhile stays.
+        SqlQuery q(m_db,
+                   QStringLiteral(
+                       "update 酒店手牌表 set 使用状态=:使用状态,主客姓名=:主客姓名,主客性别=:主客性别,"
+                       "宾客人数=:宾客人数,证件类型=:证件类型,证件号码=:证件号码,公司名称=:公司名称,"
+                       "联系电话=:联系电话,联系地址=:联系地址,房费打折=:房费打折,应收房费单价=:应收房费单价,"
+                       "实收房费单价=:实收房费单价,押金=:押金,开单员=:开单员 where 手牌号=:手牌号 and "
+                       "使用状态=:原状态"));
+        q.bind(QStringLiteral("使用状态"), state).bind(QStringLiteral("原状态"), info.state);
         q.bind(QStringLiteral("主客姓名"), g.name)
             .bind(QStringLiteral("主客性别"), g.sex)
             .bind(QStringLiteral("宾客人数"), g.guests.trimmed())
@@ -200,7 +211,7 @@ CheckInService::Result CheckInService::checkIn(const Input& in, const QList<Grou
             .bind(QStringLiteral("房费打折"), storedRatio.toDouble())
             .bind(QStringLiteral("应收房费单价"), listPrice)
             .bind(QStringLiteral("实收房费单价"), paidPrice)
-            .bind(QStringLiteral("押金"), deposit)
+            .bind(QStringLiteral("押金"), deposit == loaded ? stored : deposit)
             .bind(QStringLiteral("开单员"), m_settings.operatorName)
             .bind(QStringLiteral("手牌号"), in.room)
             .exec();

@@ -32,6 +32,10 @@ public:
         QString ratio = QStringLiteral("1");
         QString price; // 实际单价; empty: the preset price × ratio
         Guest guest;
+        // Modify: the deposit the window showed when it loaded the room (none: as read when
+        // checking in). An unchanged deposit keeps what is stored; a changed one is refused when
+        // the stored deposit moved meanwhile.
+        std::optional<Money> loadedDeposit;
     };
     // One further room of a group (a row of 客房开单临时表).
     struct GroupRoom {

@@ -56,7 +56,7 @@ bool ConsumptionService::needsTechnician(const QString& itemName) const {
     return q.next() && q.text(0) == QStringLiteral("需要");
 }
 
-ConsumptionService::Added ConsumptionService::add(const QString& room, const QString& mainRoom,
+ConsumptionService::Added ConsumptionService::add(const QString& room, const QString& /*mainRoom*/,
                                                   const QString& itemName, const QString& quantityText,
                                                   const QString& technician,
                                                   const std::optional<QString>& priceText,
@@ -95,7 +95,12 @@ ConsumptionService::Added ConsumptionService::add(const QString& room, const QSt
         discount = QStringLiteral("否");
 
     Transaction tx(m_db);
-    SqlQuery r(m_db, QStringLiteral("select 使用状态,主牌 from 酒店手牌表 where 手牌号=:手牌号"));
+    // The row lock makes the server wait for a check-out settling the group (SQLite's write
+    // transaction already does).
+    QString sql = QStringLiteral("select 使用状态,主牌 from 酒店手牌表 where 手牌号=:手牌号");
+    if (m_db.isPostgres())
+        sql += QStringLiteral(" for update");
+    SqlQuery r(m_db, sql);
     r.bind(QStringLiteral("手牌号"), room).exec();
     if (!r.next())
         throw HotelError(QStringLiteral("对不起，没有找到该房间号"));
@@ -103,7 +108,8 @@ ConsumptionService::Added ConsumptionService::add(const QString& room, const QSt
     if (state != kOccupied && state != kHourly && state != kReserved)
         throw HotelError(QStringLiteral("该手牌目前状态为：") + state + QStringLiteral("，无法增加消费"));
     Added res;
-    res.mainRoom = !mainRoom.isEmpty() ? mainRoom : !r.text(1).isEmpty() ? r.text(1) : room;
+    // The group as stored now: the window's may be stale (walked out or regrouped meanwhile).
+    res.mainRoom = !r.text(1).isEmpty() ? r.text(1) : room;
 
     OpenLines::Line l;
     l.room = room;

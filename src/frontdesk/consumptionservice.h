@@ -38,7 +38,9 @@ public:
     // room's main room, the category's discount flag and the technician), the stock issue and,
     // for a reserved room, the change to "占用". `price` replaces the item's price when given;
     // `noDiscount` keeps the line out of the member discount whatever its category says.
-    // The quantity is validated before anything is written.
+    // The quantity is validated before anything is written. The main room is the one stored on
+    // the room's row when the line is written; the `mainRoom` a window kept since it opened may
+    // be stale and is not used.
     Added add(const QString& room, const QString& mainRoom, const QString& itemName, const QString& quantity,
               const QString& technician, const std::optional<QString>& price = std::nullopt,
               bool noDiscount = false) const;

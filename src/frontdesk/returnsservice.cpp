@@ -11,6 +11,19 @@ namespace {
 
 const QString kAlreadyReturned = QStringLiteral("已经退菜了，不能再退了");
 
+// A returned room fee must not be recomputed as a room fee.
+QString returnedItem(const QString& item) {
+    return item == QStringLiteral("房费") || item == QStringLiteral("钟点房费")
+               ? item + QStringLiteral("[退]")
+               : item;
+}
+
+// Return lines keep no reference to their line: they are told apart by what they copy from it.
+bool sameCharge(const OpenLines::Line& a, const OpenLines::Line& b) {
+    return a.room == b.room && a.mainRoom == b.mainRoom && a.price == b.price &&
+           a.technician == b.technician && a.taste == b.taste;
+}
+
 } // namespace
 
 ReturnsService::ReturnsService(const DbSession& db, const AppSettings& settings, const Clock& clock)
@@ -36,6 +49,12 @@ qint64 ReturnsService::returnLine(qint64 lineId, const QString& quantityText, co
         throw HotelError(QStringLiteral("退单数量不能为负数"));
 
     Transaction tx(m_db);
+    // The room's row lock makes the server wait for a check-out settling the group; the line is
+    // read again once it is held.
+    QString lock = QStringLiteral("select 使用状态 from 酒店手牌表 where 手牌号=:手牌号");
+    if (m_db.isPostgres())
+        lock += QStringLiteral(" for update");
+    SqlQuery(m_db, lock).bind(QStringLiteral("手牌号"), line(lineId, room).room).exec();
     const OpenLines::Line l = line(lineId, room);
     if (l.isReturn())
         throw HotelError(kAlreadyReturned);
@@ -43,14 +62,30 @@ qint64 ReturnsService::returnLine(qint64 lineId, const QString& quantityText, co
         throw HotelError(QStringLiteral("新增加的消费请直接删单"));
     if (quantity > l.quantity)
         throw HotelError(QStringLiteral("退单数量不能大于消费数量"));
+    // What is left of this charge: identical old lines cannot be told apart from their returns,
+    // so they share them.
+    const QString item = returnedItem(l.item);
+    Money sold, returned;
+    for (const OpenLines::Line& o : OpenLines(m_db).ofRoom(l.room)) {
+        if (!sameCharge(o, l))
+            continue;
+        if (o.isReturn() && o.item == item)
+            returned += o.quantity;
+        else if (!o.isReturn() && o.isOld() && o.item == l.item)
+            sold += o.quantity;
+    }
+    Money remaining = sold + returned;
+    if (l.quantity < remaining)
+        remaining = l.quantity;
+    if (remaining.isNegative())
+        remaining = Money();
+    if (quantity > remaining)
+        throw HotelError(QStringLiteral("退单数量不能超过未退数量：") + remaining.toString());
 
     OpenLines::Line r;
     r.room = l.room;
     r.mainRoom = l.mainRoom;
-    // A returned room fee must not be recomputed as a room fee.
-    r.item = l.item == QStringLiteral("房费") || l.item == QStringLiteral("钟点房费")
-                 ? l.item + QStringLiteral("[退]")
-                 : l.item;
+    r.item = item;
     r.itemCode = l.itemCode;
     r.price = l.price;
     r.quantity = -quantity;

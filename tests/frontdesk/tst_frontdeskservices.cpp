@@ -12,7 +12,9 @@
 #include "support/testhotel.h"
 
 #include <QTest>
+#include <future>
 #include <memory>
+#include <thread>
 
 namespace {
 
@@ -91,6 +93,12 @@ struct Demo {
         return q.next() ? q.money(0).toString() + u' ' + q.money(1).toString() : QStringLiteral("-");
     }
     QString scalar(const QString& sql) const { return hotel.scalar(sql); }
+    void setMainRoom(const QString& no, const QString& mainRoom) const {
+        SqlQuery(db(), QStringLiteral("update 酒店手牌表 set 主牌=:主牌 where 手牌号=:手牌号"))
+            .bind(QStringLiteral("主牌"), mainRoom)
+            .bind(QStringLiteral("手牌号"), no)
+            .exec();
+    }
     // Checks a room in alone, day rate, and marks its lines old.
     void occupy(const QString& no) {
         CheckInService::Input in;
@@ -98,6 +106,16 @@ struct Demo {
         checkIn().checkIn(in, {});
     }
 };
+
+// The test server's parameters for a second connection to the demo's database.
+DbSession::ServerParams serverParams(const Demo& d) {
+    DbSession::ServerParams p;
+    p.host = qEnvironmentVariable("HOTEL_TEST_PGHOST");
+    p.port = qEnvironmentVariableIntValue("HOTEL_TEST_PGPORT");
+    p.user = qEnvironmentVariable("HOTEL_TEST_PGUSER", QStringLiteral("postgres"));
+    p.database = d.scalar(QStringLiteral("select current_database()"));
+    return p;
+}
 
 CheckInService::Input input(const QString& room) {
     CheckInService::Input in;
@@ -121,6 +139,8 @@ private slots:
     void groupOfThree();
     void hourlyCheckIn();
     void modifyMode();
+    void modifyKeepsChangesMadeMeanwhile();
+    void modifyKeepsAWalkOutCommittedWhileItWaits();
     void invalidFieldsWriteNothing_data();
     void invalidFieldsWriteNothing();
     void takenGroupRoomRollsBackEverything();
@@ -132,9 +152,15 @@ private slots:
     void addRules_data();
     void addRules();
     void addToReservedRoomOccupiesIt();
+    void addUsesTheStoredMainRoom_data();
+    void addUsesTheStoredMainRoom();
+    void linesWaitForARoomLockedBySettlement();
     void priceEditAndGiveAway();
     void returnOldLineAndDeleteNewLine();
     void returnRoomFeeAndRefusals();
+    void returnsCannotExceedWhatIsLeft_data();
+    void returnsCannotExceedWhatIsLeft();
+    void identicalLinesShareTheirReturns();
     void settledReturnsByDay();
     void depositTopUp();
     void depositRefusals_data();
@@ -292,6 +318,111 @@ void TestFrontDeskServices::modifyMode() {
         QCOMPARE(e.message(), QStringLiteral("该手牌目前状态为：空闲，无法修改登记"));
     }
     QCOMPARE(d.room(QStringLiteral("103")), QStringLiteral("空闲  0 1 0 0"));
+}
+
+void TestFrontDeskServices::modifyKeepsChangesMadeMeanwhile() {
+    HOTEL_REQUIRE_ENGINE();
+    Demo d;
+    CheckInService svc = d.checkIn();
+    svc.clearGroup();
+    svc.addToGroup(QStringLiteral("102"));
+    CheckInService::Input in = input(QStringLiteral("101"));
+    in.deposit = QStringLiteral("200");
+    svc.checkIn(in, svc.group());
+
+    // The window opens on 102 and keeps what it loaded.
+    const CheckInService::RoomInfo shown = svc.room(QStringLiteral("102"));
+    CheckInService::Input fix = input(QStringLiteral("102"));
+    fix.mode = CheckInService::kModify;
+    fix.guest = shown.guest;
+    fix.guest.name = QStringLiteral("李四");
+    fix.deposit = shown.deposit.toString();
+    fix.loadedDeposit = shown.deposit;
+    fix.ratio = shown.ratio.toString();
+    fix.price = shown.price.toString();
+
+    // Meanwhile another station takes a top-up and walks 102 out of 101's group.
+    DepositService(d.db(), AppSettings::instance(), Clock::instance())
+        .topUp(QStringLiteral("102"), QStringLiteral("300"));
+    d.setMainRoom(QStringLiteral("102"), QStringLiteral("102"));
+
+    svc.checkIn(fix, {});
+    QCOMPARE(d.room(QStringLiteral("102")), QStringLiteral("占用 102 300 1 168 168"));
+    QCOMPARE(d.scalar(QStringLiteral("select 主客姓名 from 酒店手牌表 where 手牌号='102'")),
+             QStringLiteral("李四"));
+
+    // A deposit typed over one that moved meanwhile is refused, nothing written.
+    fix.deposit = QStringLiteral("50");
+    fix.guest.name = QStringLiteral("王五");
+    try {
+        svc.checkIn(fix, {});
+        QFAIL("a deposit changed meanwhile was overwritten");
+    } catch (const HotelError& e) {
+        QCOMPARE(e.message(), QStringLiteral("押金已在其他地点修改，请重新打开修改登记！！"));
+    }
+    QCOMPARE(d.room(QStringLiteral("102")), QStringLiteral("占用 102 300 1 168 168"));
+    QCOMPARE(d.scalar(QStringLiteral("select 主客姓名 from 酒店手牌表 where 手牌号='102'")),
+             QStringLiteral("李四"));
+
+    // Reopened on the stored deposit, a changed deposit is written.
+    fix.loadedDeposit = m("300");
+    svc.checkIn(fix, {});
+    QCOMPARE(d.room(QStringLiteral("102")), QStringLiteral("占用 102 50 1 168 168"));
+}
+
+void TestFrontDeskServices::modifyKeepsAWalkOutCommittedWhileItWaits() {
+    HOTEL_REQUIRE_ENGINE();
+    if (!TestHotel::usePostgres())
+        QSKIP("SQLite writers are serialised by BEGIN IMMEDIATE: nothing commits while a modify runs");
+    Demo d;
+    CheckInService svc = d.checkIn();
+    svc.clearGroup();
+    svc.addToGroup(QStringLiteral("102"));
+    svc.checkIn(input(QStringLiteral("101")), svc.group());
+    CheckInService::Input fix = input(QStringLiteral("102"));
+    fix.mode = CheckInService::kModify;
+    fix.guest.name = QStringLiteral("李四");
+    fix.price = QStringLiteral("168");
+
+    // Another station walks 102 out of the group; it commits only once the modify waits on the row.
+    const DbSession::ServerParams p = serverParams(d);
+    std::promise<void> started;
+    QString workerError;
+    std::thread walkOut([&] {
+        bool signalled = false;
+        try {
+            DbSession other = DbSession::openPostgres(p, QStringLiteral("walkout_station"));
+            {
+                Transaction tx(other);
+                other.exec(QStringLiteral("update 酒店手牌表 set 主牌='102' where 手牌号='102'"));
+                started.set_value();
+                signalled = true;
+                bool waited = false;
+                for (int i = 0; i < 100000 && !waited; ++i) {
+                    SqlQuery q(other, QStringLiteral("select count(*) from pg_stat_activity where "
+                                                     "datname=current_database() and pid<>pg_backend_pid() "
+                                                     "and wait_event_type='Lock'"));
+                    q.exec();
+                    waited = q.next() && q.value(0).toInt() > 0;
+                }
+                if (!waited)
+                    workerError = QStringLiteral("the modify never waited on the room");
+                tx.commit();
+            }
+            other.close();
+        } catch (const HotelError& e) {
+            workerError = e.message();
+        }
+        if (!signalled)
+            started.set_value();
+    });
+    started.get_future().wait();
+    svc.checkIn(fix, {});
+    walkOut.join();
+    QVERIFY2(workerError.isEmpty(), qPrintable(workerError));
+    QCOMPARE(d.room(QStringLiteral("102")), QStringLiteral("占用 102 0 1 168 168"));
+    QCOMPARE(d.scalar(QStringLiteral("select 主客姓名 from 酒店手牌表 where 手牌号='102'")),
+             QStringLiteral("李四"));
 }
 
 void TestFrontDeskServices::invalidFieldsWriteNothing_data() {
@@ -553,6 +684,68 @@ void TestFrontDeskServices::addToReservedRoomOccupiesIt() {
                                                  QStringLiteral("1"), QString()));
 }
 
+void TestFrontDeskServices::addUsesTheStoredMainRoom_data() {
+    QTest::addColumn<QString>("storedMain");
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("walked out") << QStringLiteral("102") << QStringLiteral("102");
+    QTest::newRow("regrouped") << QStringLiteral("103") << QStringLiteral("103");
+    QTest::newRow("no main room") << QString() << QStringLiteral("102");
+}
+
+void TestFrontDeskServices::addUsesTheStoredMainRoom() {
+    QFETCH(QString, storedMain);
+    QFETCH(QString, expected);
+    HOTEL_REQUIRE_ENGINE();
+    Demo d(false);
+    CheckInService svc = d.checkIn();
+    svc.clearGroup();
+    svc.addToGroup(QStringLiteral("102"));
+    svc.checkIn(input(QStringLiteral("101")), svc.group());
+    // The consumption window opened on 102 with main room 101; another station then changed it.
+    d.setMainRoom(QStringLiteral("102"), storedMain);
+    const ConsumptionService::Added a =
+        d.consumption().add(QStringLiteral("102"), QStringLiteral("101"), QStringLiteral("可口可乐"),
+                            QStringLiteral("1"), QString());
+    QCOMPARE(a.mainRoom, expected);
+    QCOMPARE(d.lines(), QStringList{QStringLiteral("102 ") + expected + QStringLiteral(" 可口可乐 5 1 5")});
+}
+
+void TestFrontDeskServices::linesWaitForARoomLockedBySettlement() {
+    HOTEL_REQUIRE_ENGINE();
+    if (!TestHotel::usePostgres())
+        QSKIP("SQLite writers are serialised by BEGIN IMMEDIATE; row locks are the server's");
+    Demo d(false);
+    d.occupy(QStringLiteral("101"));
+    ConsumptionService c = d.consumption();
+    const qint64 oldId =
+        c.add(QStringLiteral("101"), QString(), QStringLiteral("矿泉水"), QStringLiteral("2"), QString())
+            .lineId;
+    c.markOld(QStringLiteral("101"));
+    const ReturnsService r = d.returns();
+    const QStringList before = d.lines();
+    const QString stockBefore = d.stock(QStringLiteral("矿泉水"));
+
+    // A second station settling the group holds the room's row.
+    DbSession other = DbSession::openPostgres(serverParams(d), QStringLiteral("settling_station"));
+    {
+        Transaction held(other);
+        other.exec(QStringLiteral("select 手牌号 from 酒店手牌表 where 手牌号='101' for update"));
+        d.db().exec(QStringLiteral("set lock_timeout = '200ms'"));
+        QVERIFY_THROWS_EXCEPTION(HotelError, c.add(QStringLiteral("101"), QString(), QStringLiteral("矿泉水"),
+                                                   QStringLiteral("1"), QString()));
+        QVERIFY_THROWS_EXCEPTION(HotelError,
+                                 r.returnLine(oldId, QStringLiteral("1"), QStringLiteral("客人取消")));
+        QCOMPARE(d.lines(), before);
+        QCOMPARE(d.stock(QStringLiteral("矿泉水")), stockBefore);
+        held.commit();
+    }
+    c.add(QStringLiteral("101"), QString(), QStringLiteral("矿泉水"), QStringLiteral("1"), QString());
+    r.returnLine(oldId, QStringLiteral("1"), QStringLiteral("客人取消"));
+    d.db().exec(QStringLiteral("reset lock_timeout"));
+    QCOMPARE(d.lines().size(), before.size() + 2);
+    other.close();
+}
+
 void TestFrontDeskServices::priceEditAndGiveAway() {
     HOTEL_REQUIRE_ENGINE();
     Demo d(false);
@@ -626,6 +819,78 @@ void TestFrontDeskServices::returnRoomFeeAndRefusals() {
     QCOMPARE(d.lines(), before);
     r.returnLine(fee, QStringLiteral("1"), QStringLiteral("点错项目"));
     QCOMPARE(d.lines().last(), QStringLiteral("101 101 房费[退] 168 -1 -168"));
+}
+
+void TestFrontDeskServices::returnsCannotExceedWhatIsLeft_data() {
+    QTest::addColumn<QString>("item");
+    QTest::addColumn<QString>("returnedAs");
+    QTest::newRow("goods") << QStringLiteral("矿泉水") << QStringLiteral("矿泉水");
+    QTest::newRow("room fee") << QStringLiteral("房费") << QStringLiteral("房费[退]");
+}
+
+void TestFrontDeskServices::returnsCannotExceedWhatIsLeft() {
+    QFETCH(QString, item);
+    QFETCH(QString, returnedAs);
+    HOTEL_REQUIRE_ENGINE();
+    const bool roomFee = item == QStringLiteral("房费");
+    Demo d(roomFee);
+    AppSettings::instance().minimumDays = QStringLiteral("2");
+    d.occupy(QStringLiteral("101"));
+    if (!roomFee)
+        d.consumption().add(QStringLiteral("101"), QString(), item, QStringLiteral("2"), QString());
+    d.consumption().markOld(QStringLiteral("101"));
+    const qint64 id = OpenLines(d.db()).ofRoom(QStringLiteral("101")).last().id;
+    const ReturnsService r = d.returns();
+    auto refused = [&](const QString& quantity, const QString& message) {
+        const QStringList lines = d.lines();
+        const QString stock = d.stock(QStringLiteral("矿泉水"));
+        try {
+            r.returnLine(id, quantity, QStringLiteral("客人取消"));
+            QFAIL("a return beyond the line was accepted");
+        } catch (const HotelError& e) {
+            QCOMPARE(e.message(), message);
+        }
+        QCOMPARE(d.lines(), lines);
+        QCOMPARE(d.stock(QStringLiteral("矿泉水")), stock);
+    };
+    refused(QStringLiteral("3"), QStringLiteral("退单数量不能大于消费数量"));
+    QVERIFY(r.returnLine(id, QStringLiteral("1"), QStringLiteral("客人取消")) > 0);
+    refused(QStringLiteral("2"), QStringLiteral("退单数量不能超过未退数量：1"));
+    QVERIFY(r.returnLine(id, QStringLiteral("1"), QStringLiteral("客人取消")) > 0);
+    refused(QStringLiteral("1"), QStringLiteral("退单数量不能超过未退数量：0"));
+    const QStringList lines = d.lines();
+    QCOMPARE(lines.size(), 3);
+    QCOMPARE(lines.at(1), lines.at(2));
+    QVERIFY(lines.at(1).startsWith(QStringLiteral("101 101 ") + returnedAs + u' '));
+    if (!roomFee)
+        QCOMPARE(d.stock(QStringLiteral("矿泉水")), QStringLiteral("120 144"));
+}
+
+void TestFrontDeskServices::identicalLinesShareTheirReturns() {
+    HOTEL_REQUIRE_ENGINE();
+    Demo d(false);
+    d.occupy(QStringLiteral("101"));
+    ConsumptionService c = d.consumption();
+    auto add = [&](const QString& price) {
+        return c
+            .add(QStringLiteral("101"), QString(), QStringLiteral("矿泉水"), QStringLiteral("2"), QString(),
+                 price)
+            .lineId;
+    };
+    const qint64 a = add(QStringLiteral("3"));
+    const qint64 b = add(QStringLiteral("3"));
+    const qint64 dearer = add(QStringLiteral("4"));
+    c.markOld(QStringLiteral("101"));
+    const ReturnsService r = d.returns();
+    // Two identical lines of 2: four can go back, from either, and no more.
+    r.returnLine(a, QStringLiteral("2"), QString());
+    r.returnLine(b, QStringLiteral("1"), QString());
+    r.returnLine(a, QStringLiteral("1"), QString());
+    QVERIFY_THROWS_EXCEPTION(HotelError, r.returnLine(b, QStringLiteral("1"), QString()));
+    // A line at another price is a charge of its own.
+    r.returnLine(dearer, QStringLiteral("2"), QString());
+    QCOMPARE(d.scalar(QStringLiteral("select sum(金额) from 店内消费记录")), QStringLiteral("0"));
+    QCOMPARE(d.stock(QStringLiteral("矿泉水")), QStringLiteral("120 144"));
 }
 
 void TestFrontDeskServices::settledReturnsByDay() {

@@ -229,6 +229,7 @@ void Tkaidan::FormShow() {
     m_idType->setCurrentText(QString());
     m_days->setText(QStringLiteral("1"));
     m_deposit->setText(QStringLiteral("0"));
+    m_loadedDeposit.reset();
     m_ratio->setText(QStringLiteral("1"));
     m_roomLabel->setText(m_room);
     m_group->setChecked(false);
@@ -251,6 +252,7 @@ void Tkaidan::FormShow() {
             m_timeLabel->setText(
                 DateText::displayDateTime(r.checkInTime, AppSettings::instance().dateSeparator));
             m_deposit->setText(r.deposit.toString());
+            m_loadedDeposit = r.deposit;
             m_remark->setText(r.guest.remark);
             m_card->setText(r.guest.cardNo);
             m_name->setText(r.guest.name);
@@ -417,6 +419,7 @@ void Tkaidan::Button1Click() {
     in.mode = m_mode;
     in.hourly = m_hourly->isChecked();
     in.deposit = m_deposit->text();
+    in.loadedDeposit = m_loadedDeposit;
     in.ratio = m_ratio->text();
     in.price = m_price->text();
     in.guest = {m_name->text(),     m_sex->currentText(), m_guests->text(), m_idType->currentText(),

@@ -1,6 +1,9 @@
 #pragma once
 
+#include "core/money.h"
+
 #include <QDialog>
+#include <optional>
 
 class TDM;
 class QCheckBox;
@@ -48,6 +51,7 @@ private:
     TDM& m_dm;
     QString m_room, m_mode;
     QString m_presetText;
+    std::optional<Money> m_loadedDeposit; // modify: the deposit as loaded
     bool m_filling = false;
     QTabWidget* m_tabs;
     QLabel *m_roomLabel, *m_typeLabel, *m_presetLabel, *m_timeCaption, *m_timeLabel, *m_hourlyUnit;
