@@ -89,7 +89,9 @@ qint64 ReturnsService::returnLine(qint64 lineId, const QString& quantityText, co
     r.itemCode = l.itemCode;
     r.price = l.price;
     r.quantity = -quantity;
-    r.amount = -(l.price * quantity);
+    // The refund is the returned share of what the line charges: a given-away line refunds nothing.
+    r.amount =
+        l.amount == l.price * l.quantity ? -(l.price * quantity) : -((l.amount * quantity) / l.quantity);
     r.technician = l.technician;
     r.taste = l.taste;
     r.discount = l.discount;

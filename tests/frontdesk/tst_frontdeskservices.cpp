@@ -156,6 +156,7 @@ private slots:
     void addUsesTheStoredMainRoom();
     void linesWaitForARoomLockedBySettlement();
     void priceEditAndGiveAway();
+    void returnOfAGivenAwayLineRefundsNothing();
     void returnOldLineAndDeleteNewLine();
     void returnRoomFeeAndRefusals();
     void returnsCannotExceedWhatIsLeft_data();
@@ -759,6 +760,23 @@ void TestFrontDeskServices::priceEditAndGiveAway() {
     QVERIFY_THROWS_EXCEPTION(HotelError, d.consumption().setPrice(a.lineId, QStringLiteral("abc")));
     d.consumption().giveAway(a.lineId);
     QCOMPARE(d.lines(), QStringList{QStringLiteral("101 101 矿泉水 2.5 2 0")});
+}
+
+// A return refunds its share of what the line charges: nothing for a line given away.
+void TestFrontDeskServices::returnOfAGivenAwayLineRefundsNothing() {
+    HOTEL_REQUIRE_ENGINE();
+    Demo d(false);
+    d.occupy(QStringLiteral("101"));
+    ConsumptionService c = d.consumption();
+    const qint64 id =
+        c.add(QStringLiteral("101"), QString(), QStringLiteral("矿泉水"), QStringLiteral("2"), QString())
+            .lineId;
+    c.giveAway(id);
+    c.markOld(QStringLiteral("101"));
+    const QString stockBefore = d.stock(QStringLiteral("矿泉水"));
+    d.returns().returnLine(id, QStringLiteral("1"), QStringLiteral("客人取消"));
+    QCOMPARE(d.lines().last(), QStringLiteral("101 101 矿泉水 3 -1 0"));
+    QVERIFY(d.stock(QStringLiteral("矿泉水")) != stockBefore); // the goods still go back
 }
 
 void TestFrontDeskServices::returnOldLineAndDeleteNewLine() {
