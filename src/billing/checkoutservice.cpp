@@ -224,6 +224,13 @@ void CheckoutService::insertLines(const Quote& q, const QString& billNo, std::op
     }
 }
 
+void CheckoutService::deleteBilledLines(const Quote& q) const {
+    // Exactly the lines billed: one added to the group meanwhile stays open instead of vanishing unbilled.
+    SqlQuery del(m_db, QStringLiteral("delete from 店内消费记录 where ID=:ID"));
+    for (const Line& l : q.lines)
+        del.bind(QStringLiteral("ID"), l.id).exec();
+}
+
 void CheckoutService::fail(const QString& text, const QDateTime& at, bool log) const {
     if (log && !m_errorLog.isEmpty()) {
         QFile f(m_errorLog);
@@ -371,9 +378,7 @@ CheckoutService::Result CheckoutService::settle(const Options& o) const {
             .bind(QStringLiteral("结账时间"), r.at)
             .bind(QStringLiteral("主牌"), q.room.mainRoom)
             .exec();
-        SqlQuery(m_db, QStringLiteral("delete from 店内消费记录 where 主牌=:主牌"))
-            .bind(QStringLiteral("主牌"), q.room.mainRoom)
-            .exec();
+        deleteBilledLines(q);
         if (!q.cardNo.isEmpty()) {
             SqlQuery(m_db, QStringLiteral("update 会员卡表 set 最后消费时间=:最后消费时间 where 卡号=:卡号"))
                 .bind(QStringLiteral("最后消费时间"), QDateTime(today, QTime(0, 0)))
@@ -529,9 +534,7 @@ CheckoutService::Result CheckoutService::settleMixed(const Options& o, const Ten
             .bind(QStringLiteral("空"), QString())
             .bind(QStringLiteral("主牌"), q.room.mainRoom)
             .exec();
-        SqlQuery(m_db, QStringLiteral("delete from 店内消费记录 where 主牌=:主牌"))
-            .bind(QStringLiteral("主牌"), q.room.mainRoom)
-            .exec();
+        deleteBilledLines(q);
         tx.commit();
         r.quote = q;
     } catch (const HotelError& e) {

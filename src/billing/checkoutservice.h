@@ -111,6 +111,7 @@ private:
     void lockGroup(const QString& mainRoom) const;
     void insertLines(const Quote& q, const QString& billNo, std::optional<qint64> totalNo,
                      const QDateTime& now) const;
+    void deleteBilledLines(const Quote& q) const;
     [[noreturn]] void fail(const QString& text, const QDateTime& at, bool log) const;
 
     const DbSession& m_db;
