@@ -1040,57 +1040,51 @@ QStringList occupiedStates() {
 }
 } // namespace
 
-void Tmain::N8Click() {
+bool Tmain::openForMenuRoom(const QString& action, const QString& missing, const QStringList& allowed,
+                            const QString& prefix, const QString& suffix) {
     QString room, state, main;
-    if (!menuRoom(kPickRoomCard, &room, &state, &main))
-        return;
-    if (!stateCheck(state, {kIdle, kReserved}, true, kCardState, QStringLiteral("，无法开手牌")))
-        return;
-    runOpener(QStringLiteral("N8"), room, main);
+    if (!menuRoom(missing, &room, &state, &main))
+        return false;
+    if (!allowed.isEmpty() && !stateCheck(state, allowed, true, prefix, suffix))
+        return false;
+    runOpener(action, room, main);
+    return true;
+}
+
+void Tmain::N8Click() {
+    openForMenuRoom(QStringLiteral("N8"), kPickRoomCard, {kIdle, kReserved}, kCardState,
+                    QStringLiteral("，无法开手牌"));
 }
 
 void Tmain::N10Click() {
-    QString room, state, main;
-    if (!menuRoom(kPickRoomCard, &room, &state, &main))
-        return;
-    if (!stateCheck(state, occupiedStates(), true, kCardState, QStringLiteral("，无法结帐")))
-        return;
-    runOpener(QStringLiteral("N10"), room, main);
+    openForMenuRoom(QStringLiteral("N10"), kPickRoomCard, occupiedStates(), kCardState,
+                    QStringLiteral("，无法结帐"));
 }
 
 void Tmain::reserveClick() {
-    QString room, state, main;
-    if (!menuRoom(kPickRoomCard, &room, &state, &main))
-        return;
-    runOpener(QStringLiteral("actYuding"), room, main);
+    openForMenuRoom(QStringLiteral("actYuding"), kPickRoomCard, {}, QString(), QString());
 }
 
 void Tmain::N11Click() {
-    QString room, state, main;
-    if (!menuRoom(kPickRoomCard, &room, &state, &main))
+    // Without the consumption right the room checks still answer, but nothing opens.
+    if (rightChar(2, 7) != u'1') {
+        QString room, state, main;
+        if (menuRoom(kPickRoomCard, &room, &state, &main))
+            stateCheck(state, occupiedStates(), true, kCardState, QStringLiteral("，无法增加消费"));
         return;
-    if (!stateCheck(state, occupiedStates(), true, kCardState, QStringLiteral("，无法增加消费")))
-        return;
-    if (rightChar(2, 7) == u'1')
-        runOpener(QStringLiteral("N11"), room, main);
+    }
+    openForMenuRoom(QStringLiteral("N11"), kPickRoomCard, occupiedStates(), kCardState,
+                    QStringLiteral("，无法增加消费"));
 }
 
 void Tmain::N36Click() {
-    QString room, state, main;
-    if (!menuRoom(kPickRoom, &room, &state, &main))
-        return;
-    if (!stateCheck(state, occupiedStates(), true, kTableState, QStringLiteral("，无法更换餐台")))
-        return;
-    runOpener(QStringLiteral("N36"), room, main);
+    openForMenuRoom(QStringLiteral("N36"), kPickRoom, occupiedStates(), kTableState,
+                    QStringLiteral("，无法更换餐台"));
 }
 
 void Tmain::N48Click() {
-    QString room, state, main;
-    if (!menuRoom(kPickRoom, &room, &state, &main))
-        return;
-    if (!stateCheck(state, occupiedStates(), true, kTableState, QStringLiteral("，无法续交押金")))
-        return;
-    runOpener(QStringLiteral("N48"), room, main);
+    openForMenuRoom(QStringLiteral("N48"), kPickRoom, occupiedStates(), kTableState,
+                    QStringLiteral("，无法续交押金"));
 }
 
 void Tmain::N37Click() {
@@ -1104,10 +1098,7 @@ void Tmain::N37Click() {
 }
 
 void Tmain::N54Click() {
-    QString room, state, main;
-    if (!menuRoom(QString(), &room, &state, &main))
-        return;
-    runOpener(QStringLiteral("N54"), room, main);
+    openForMenuRoom(QStringLiteral("N54"), QString(), {}, QString(), QString());
 }
 
 void Tmain::N15Click() {
@@ -1118,12 +1109,8 @@ void Tmain::N16Click() {
 }
 
 void Tmain::N46Click() {
-    QString room, state, main;
-    if (!menuRoom(QStringLiteral("请选择餐台号！！"), &room, &state, &main))
-        return;
-    if (!stateCheck(state, occupiedStates(), true, kTableState, QStringLiteral("，无法结帐")))
-        return;
-    runOpener(QStringLiteral("N46"), room, main);
+    openForMenuRoom(QStringLiteral("N46"), QStringLiteral("请选择餐台号！！"), occupiedStates(), kTableState,
+                    QStringLiteral("，无法结帐"));
 }
 
 void Tmain::doorCardClick() {

@@ -120,6 +120,10 @@ private:
     QListView* menuList() const;
     // The room of the menu's list, or the message when none is selected.
     bool menuRoom(const QString& missing, QString* room, QString* state, QString* mainRoom);
+    // The room menu's common path: a selected room (else `missing`), in one of the `allowed`
+    // states (else prefix + state + suffix; no states: any), then the action's window.
+    bool openForMenuRoom(const QString& action, const QString& missing, const QStringList& allowed,
+                         const QString& prefix, const QString& suffix);
     bool stateCheck(const QString& state, const QStringList& allowed, bool allowedListed,
                     const QString& prefix, const QString& suffix);
     void openStateWindow(const QString& room, const QString& state);
